@@ -1,0 +1,29 @@
+#pragma once
+// A serial line as the link sees it: synchronous, one byte per read, a millisecond read time-out.
+// Not thread-safe; used from one thread. Implementations: PosixSerialLine (a tty device, a real
+// port or a pseudo-terminal) and ScriptedLine (in memory, for tests).
+#include <string>
+
+namespace nubra {
+
+class SerialLine {
+public:
+    enum class OpenResult { Ok, OpenFailed, GetStateFailed, SetStateFailed };
+
+    virtual ~SerialLine() = default;
+
+    // Opens port COM<number> (1..4) exclusively and sets 9600 8N1 with software flow control off.
+    virtual OpenResult Open(int portNumber) = 0;
+    virtual bool IsOpen() const = 0;
+    // Read time-out in milliseconds: a one-byte read returns at once when a byte is there.
+    virtual bool SetReadTimeout(int milliseconds) = 0;
+    // Discards both the input and the output queue.
+    virtual bool Purge() = 0;
+    // Writes every byte or fails.
+    virtual bool Write(const std::string& bytes) = 0;
+    // One byte 0..255; -1 when nothing arrived within the time-out or the read failed.
+    virtual int ReadByte() = 0;
+    virtual bool Close() = 0;
+};
+
+} // namespace nubra
