@@ -1,0 +1,59 @@
+#include "Cp1250.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+namespace {
+
+using namespace nubra;
+
+// The system's own converter is the reference for the whole upper half of the code page.
+std::string IconvToUtf8(const std::string& in) {
+    iconv_t cd = iconv_open("UTF-8", "CP1250");
+    std::string out(in.size() * 4, '\0');
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    char* dst = out.data();
+    size_t dstLeft = out.size();
+    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    iconv_close(cd);
+    if (rc == static_cast<size_t>(-1))
+        return {};
+    out.resize(out.size() - dstLeft);
+    return out;
+}
+
+TEST(Cp1250, EveryAssignedByteMatchesTheSystemConverterBothWays) {
+    for (int b = 0x20; b <= 0xFF; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        const std::string reference = IconvToUtf8(one);
+        if (reference.empty())
+            continue; // unassigned in this code page
+        EXPECT_EQ(cp1250::ToUtf8(one), reference) << "byte " << b;
+        EXPECT_EQ(cp1250::FromUtf8(reference), one) << "byte " << b;
+    }
+}
+
+TEST(Cp1250, PolishTextRoundTripsAndForeignCharactersBecomeQuestionMarks) {
+    const std::string text = "Zażółć gęślą jaźń ŁÓDŹ";
+    EXPECT_EQ(cp1250::ToUtf8(cp1250::FromUtf8(text)), text);
+    EXPECT_EQ(cp1250::FromUtf8("ą"), "\xB9");
+    EXPECT_EQ(cp1250::FromUtf8("a€b"), "a\x80"
+                                       "b");
+    EXPECT_EQ(cp1250::FromUtf8("日本"), "??");
+    EXPECT_EQ(cp1250::FromUtf8("x\xFFy"), "x?y"); // stray byte: taken as Latin-1 ÿ, not in the page
+    EXPECT_EQ(cp1250::ToUtf8("\x81"), "\xEF\xBF\xBD");
+}
+
+TEST(Cp1250, UpperCasingFollowsTheWindowsLocale) {
+    EXPECT_EQ(cp1250::ToUpper(cp1250::FromUtf8("zażółć gęślą jaźń")), cp1250::FromUtf8("ZAŻÓŁĆ GĘŚLĄ JAŹŃ"));
+    EXPECT_EQ(cp1250::ToUpper(0x61), 0x41);
+    EXPECT_EQ(cp1250::ToUpper(0xE0), 0xC0);
+    EXPECT_EQ(cp1250::ToUpper(0xE1), 0xC1);
+    EXPECT_EQ(cp1250::ToUpper(0xF7), 0xF7); // division sign has no case
+    EXPECT_EQ(cp1250::ToUpper(0xDF), 0xDF); // sharp s stays
+    EXPECT_EQ(cp1250::ToUpper(0x21), 0x21);
+    EXPECT_EQ(cp1250::ToUpper(0xA0), 0xA0);
+}
+
+} // namespace
