@@ -1,0 +1,165 @@
+#pragma once
+// The printer link: the one object through which the program talks to the NX-3 E. It owns the serial
+// line, frames and checks every message, converts Polish letters to the printer's code page, logs the
+// traffic and explains the printer's reply codes. Qt-free; the user is reached only through LinkUi.
+//
+// Threading: one thread only. The only re-entrancy is WaitForReply, which lets the window system run
+// (LinkUi::ProcessMessages) between 10 ms reads; the wait window may then set AbortRequested.
+//
+// Errors: a lost line (failed write, no byte within the read time-out, 4096 bytes without a frame) and
+// a checksum mismatch raise nubra::LinkError with the Polish message. Device error codes are not
+// errors: CheckReply shows them in the error window and returns false.
+//
+// Text: every data field and reply is a Windows-1250 byte string (one byte per character); program
+// messages and Descriptions are UTF-8.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LinkUi.h"
+#include "SerialLine.h"
+
+namespace nubra {
+
+// Reply of "T2", the twelve fields in the order the printer sends them, each as received.
+struct Totalizer {
+    std::string CancelledReceipts; // 1-4
+    std::string GoodsBaseChanges;  // 5-6
+    std::string DayReportNumber;   // 7-11
+    std::string GrossA;            // 12-22
+    std::string GrossB;            // 23-33
+    std::string GrossC;            // 34-44
+    std::string GrossD;            // 45-55
+    std::string GrossE;            // 56-66
+    std::string GrossF;            // 67-77
+    std::string GrossG;            // 78-88
+    std::string CancelledAmount;   // 89-99
+    std::string ReceiptCount;      // 100-104
+};
+
+class TNX3Class {
+public:
+    using Filter = std::function<std::string(const std::string&)>;
+
+    static constexpr char STX = '\x02';
+    static constexpr char ETX = '\x03';
+    // Reading a frame gives up after this many bytes without a complete one (a device streaming
+    // on the wrong port must not keep the program waiting forever).
+    static constexpr int MaxFrameBytes = 4096;
+    static constexpr int DescriptionCount = 320;
+
+    static constexpr const char* NoCommunicationMessage =
+        "Brak komunikacji z drukarką.\r\nMożliwe przyczyny to:\r\n - nie wybrany został odpowiedni port,\r\n"
+        " - drukarka jest wyłączona,\r\n - połączenie komputera z drukarką jest wadliwe.";
+    static constexpr const char* ClosePortMessage = "Wystąpił błąd podczas zamykania portu.";
+
+    // programDirectory: the executable's directory with a trailing separator (kept for the
+    // command methods that write files beside the program).
+    TNX3Class(std::string programDirectory, LinkUi& ui, std::unique_ptr<SerialLine> line);
+    ~TNX3Class();
+    TNX3Class(const TNX3Class&) = delete;
+    TNX3Class& operator=(const TNX3Class&) = delete;
+
+    SerialLine& Line() { return *line_; }
+    LinkUi& Ui() { return ui_; }
+    const std::string& ProgramDirectory() const { return programDirectory_; }
+
+    // --- fields ---
+    bool PortOpen = false;
+    // Set when the wait window is hidden, cleared when it is shown; WaitForReply polls it.
+    bool AbortRequested = false;
+    // 2 = NX-3 E; -1 = none chosen, 0/1 = the older NX-2 firmwares.
+    int PrinterType = 2;
+    // The description table, one item per entry, UTF-8.
+    std::vector<std::string> Descriptions;
+    // Code-page conversion of outgoing / incoming data frames; empty until a code page is chosen.
+    Filter OnSendConvert;
+    Filter OnReceiveConvert;
+    // The fixed pauses of the exchange (25 ms, 30 ms). Real sleep by default; tests replace it.
+    std::function<void(int milliseconds)> Sleep;
+
+    // The last reply code a command method obtained.
+    const std::string& LastReply() const { return lastReply_; }
+
+    // --- port ---
+    void LoadDescriptions();
+    // Read time-out = seconds * 1000 rounded half to even, in ms; applies it to the line.
+    bool SetTimeouts(float seconds);
+    // portNumber 1 = COM1. Failures are reported with a message box and a false result.
+    bool OpenPort(int portNumber);
+    // Raises LinkError(ClosePortMessage) when closing fails.
+    void ClosePort();
+
+    // --- frames and exchange ---
+    static std::string Checksum(const std::string& payload);
+    static std::string Frame(const std::string& payload); // STX payload ETX checksum
+    void SendCommand(const std::string& code, std::string& reply);
+    void SendFrame(const std::string& data);
+    void SendRaw(const std::string& text);
+    void ReceiveFrame(std::string& data);
+    void ReceiveFixed(int count, std::string& data);
+    void ReceiveReply(std::string& reply);
+    void WaitForReply(std::string& reply);
+    // True for "I1"/"D1"; otherwise shows the reply's description in the error window and returns
+    // false (an empty reply returns false silently).
+    bool CheckReply(const std::string& command, const std::string& reply);
+    // Only the description CheckReply would show (UTF-8); for tests and tools.
+    std::string ErrorDescription(const std::string& command, const std::string& reply) const;
+
+    // --- code page ---
+    void SelectCodePage(bool mazovia);
+    bool DetectCodePage();
+    static std::string WindowsToMazovia(const std::string& text);
+    static std::string MazoviaToWindows(const std::string& text);
+    static std::string WindowsToLatin2(const std::string& text);
+    static std::string Latin2ToWindows(const std::string& text);
+
+    // --- field helpers ---
+    static std::string PadLeft(const std::string& text, int width);
+    static std::string PadRight(const std::string& text, int width);
+    static std::string PadZeros(const std::string& text, int width);
+    // Hundredths -> "12,34" (at least "0,00"); ten-thousandths -> "4,1234" (at least "0,0000").
+    static std::string FormatAmount(std::int64_t value);
+    static std::string FormatRate(std::int64_t value);
+
+    // --- status and information queries ---
+    // Date "20yy-mm-dd", Number 5 characters.
+    bool GetDayReportNo(std::string& date, std::string& number);
+    bool GetZeroRam(std::string& ramResets, std::string& rateSets);
+    bool GetStatus2Letter(std::string& uniqueNo, std::string& nip, unsigned char& status1,
+                          unsigned char& status2);
+    bool GetStatus3Letter(std::string& uniqueNo, std::string& nip, unsigned char& status1,
+                          unsigned char& status2);
+    // "B5", then "ES" "W"; when that reports 3 or more, the "PI" data replace uniqueNo.
+    bool GetStatus3LetterPI(std::string& uniqueNo, std::string& nip, unsigned char& status1,
+                            unsigned char& status2);
+    bool GetErrorNumber(std::string& number);
+    bool GetExtStatus(std::string& unprintedReports, std::string& flag5, std::string& flag6,
+                      std::string& flag7, std::string& flag8);
+    bool GetRegInfo(int reg, std::string& tranNo, std::string& status, std::string& printFlag,
+                    std::string& lastSale, std::string& lastPtu);
+    bool GetTotalizer(Totalizer& totalizer);
+    // Leaves LastReply alone.
+    bool GetDeviceInfo(const std::string& selector, std::string& data);
+    bool SetStatus(unsigned char status1, unsigned char status2);
+
+protected:
+    void SetLastReply(const std::string& reply) { lastReply_ = reply; }
+
+private:
+    // Gathers count bytes (6 or 8) for WaitForReply; an abort gives the "D1" frame instead.
+    std::string GatherReply(std::size_t count, bool& aborted);
+    void BeginWait(std::string& gathered);
+    void EndWait(const std::string& logText);
+    bool ReadStatusBlock(const std::string& code, int count, int uniqueWidth, std::string& uniqueNo,
+                         std::string& nip, unsigned char& status1, unsigned char& status2);
+
+    std::string programDirectory_;
+    LinkUi& ui_;
+    std::unique_ptr<SerialLine> line_;
+    std::string lastReply_;
+};
+
+} // namespace nubra
