@@ -1,0 +1,209 @@
+#include "ProfileFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace nubra {
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = 0;
+    size_t e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+// ASCII only, as the profile functions compare names case-insensitively in the system locale and
+// our section and key names are ASCII.
+bool SameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<unsigned char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<unsigned char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+std::string Unquote(const std::string& v) {
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
+    std::ifstream in(path_, std::ios::binary);
+    if (!in)
+        return;
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string content = buffer.str();
+    size_t start = 0;
+    bool firstLine = true;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string text = content.substr(start, end - start);
+        if (!text.empty() && text.back() == '\r') {
+            text.pop_back();
+            if (firstLine)
+                crlf_ = true;
+        }
+        firstLine = false;
+        lines_.push_back(ParseLine(text));
+        start = end + 1;
+    }
+}
+
+ProfileFile::~ProfileFile() {
+    Flush();
+}
+
+ProfileFile::Line ProfileFile::ParseLine(const std::string& text) {
+    Line line;
+    line.text = text;
+    const std::string t = Trim(text);
+    if (t.empty() || t[0] == ';' || t[0] == '#')
+        return line;
+    if (t[0] == '[') {
+        const size_t close = t.find(']');
+        line.isSection = true;
+        line.section = Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+        return line;
+    }
+    const size_t eq = t.find('=');
+    if (eq != std::string::npos)
+        line.key = Trim(t.substr(0, eq));
+    return line;
+}
+
+int ProfileFile::FindSection(const std::string& section) const {
+    const std::string name = Trim(section);
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].isSection && SameName(lines_[i].section, name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int ProfileFile::SectionEnd(int sectionLine) const {
+    size_t i = static_cast<size_t>(sectionLine) + 1;
+    while (i < lines_.size() && !lines_[i].isSection)
+        ++i;
+    return static_cast<int>(i);
+}
+
+int ProfileFile::FindKey(int sectionLine, const std::string& key) const {
+    const std::string name = Trim(key);
+    const int end = SectionEnd(sectionLine);
+    for (int i = sectionLine + 1; i < end; ++i) {
+        if (!lines_[static_cast<size_t>(i)].key.empty() && SameName(lines_[static_cast<size_t>(i)].key, name))
+            return i;
+    }
+    return -1;
+}
+
+bool ProfileFile::HasKey(const std::string& section, const std::string& key) const {
+    const int s = FindSection(section);
+    return s >= 0 && FindKey(s, key) >= 0;
+}
+
+std::string ProfileFile::ReadString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue) const {
+    const int s = FindSection(section);
+    if (s < 0)
+        return defaultValue;
+    const int k = FindKey(s, key);
+    if (k < 0)
+        return defaultValue;
+    const std::string& text = lines_[static_cast<size_t>(k)].text;
+    return Unquote(Trim(text.substr(text.find('=') + 1)));
+}
+
+int ProfileFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const {
+    const std::string value = ReadString(section, key, "");
+    if (value.empty())
+        return defaultValue;
+    int base = 10;
+    std::string digits = value;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        base = 16;
+        digits = digits.substr(2);
+    }
+    if (digits.empty() || IsBlank(digits[0]))
+        return defaultValue;
+    errno = 0;
+    char* end = nullptr;
+    const long long n = std::strtoll(digits.c_str(), &end, base);
+    if (errno != 0 || *end != '\0' || n < INT_MIN || n > INT_MAX)
+        return defaultValue;
+    return static_cast<int>(n);
+}
+
+void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    const std::string keyName = Trim(key);
+    const std::string text = keyName + "=" + value;
+    int s = FindSection(section);
+    if (s < 0) {
+        lines_.push_back(ParseLine("[" + Trim(section) + "]"));
+        lines_.push_back(ParseLine(text));
+        dirty_ = true;
+        return;
+    }
+    const int k = FindKey(s, keyName);
+    if (k >= 0) {
+        Line& line = lines_[static_cast<size_t>(k)];
+        if (line.text != text) {
+            line = ParseLine(text);
+            dirty_ = true;
+        }
+        return;
+    }
+    // After the section's last non-blank line, so blank lines keep separating it from the next.
+    int insertAt = SectionEnd(s);
+    while (insertAt - 1 > s && Trim(lines_[static_cast<size_t>(insertAt - 1)].text).empty())
+        --insertAt;
+    lines_.insert(lines_.begin() + insertAt, ParseLine(text));
+    dirty_ = true;
+}
+
+void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+bool ProfileFile::Flush() {
+    if (!dirty_)
+        return true;
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    const char* eol = crlf_ ? "\r\n" : "\n";
+    for (const Line& line : lines_)
+        out << line.text << eol;
+    out.close();
+    if (!out)
+        return false;
+    dirty_ = false;
+    return true;
+}
+
+} // namespace nubra

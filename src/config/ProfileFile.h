@@ -1,0 +1,60 @@
+#pragma once
+// A profile (INI) file with the semantics of the Windows profile functions: section and key names
+// match case-insensitively and ignoring surrounding blanks, values are trimmed (one pair of matching
+// quotes around a value is removed), the first of duplicate sections or keys wins, and every line
+// the file held that is not touched by a write is kept as it was. The file is read once when the
+// object is created; writes change the memory image, Flush() (also run by the destructor) writes it
+// back. Not thread-safe.
+#include <string>
+#include <vector>
+
+namespace nubra {
+
+class ProfileFile {
+public:
+    // Reads the file if it exists; a missing or unreadable file is an empty profile.
+    explicit ProfileFile(std::string path);
+    ~ProfileFile();
+    ProfileFile(const ProfileFile&) = delete;
+    ProfileFile& operator=(const ProfileFile&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+    bool HasKey(const std::string& section, const std::string& key) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // Decimal with an optional sign, or hexadecimal after "0x"; anything else gives the default.
+    int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+
+    // A missing section is appended at the end, a missing key after the last entry of its section,
+    // an existing key keeps its place.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+
+    // Writes the file when something changed since it was read or last flushed. False when the
+    // file cannot be written; the changes stay pending then.
+    bool Flush();
+
+private:
+    struct Line {
+        std::string text;    // as read, without the line end
+        std::string section; // for a section line: the trimmed name; empty otherwise
+        std::string key;     // for a key line: the trimmed key; empty otherwise
+        bool isSection = false;
+    };
+
+    // Index of the section line, or -1.
+    int FindSection(const std::string& section) const;
+    // Index of the key line inside the section that starts at sectionLine, or -1.
+    int FindKey(int sectionLine, const std::string& key) const;
+    // Index one past the section's last line.
+    int SectionEnd(int sectionLine) const;
+    static Line ParseLine(const std::string& text);
+
+    std::string path_;
+    std::vector<Line> lines_;
+    bool crlf_ = false;
+    bool dirty_ = false;
+};
+
+} // namespace nubra

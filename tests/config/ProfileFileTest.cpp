@@ -1,0 +1,135 @@
+#include "ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+class ProfileFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("nubra_profile_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+        path_ = (dir_ / "nx3config.ini").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    void WriteFile(const std::string& content) {
+        std::ofstream out(path_, std::ios::binary);
+        out << content;
+    }
+    std::string ReadFile() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    std::filesystem::path dir_;
+    std::string path_;
+};
+
+TEST_F(ProfileFileTest, MissingFileGivesDefaultsAndIsCreatedOnlyWhenWritten) {
+    {
+        nubra::ProfileFile ini(path_);
+        EXPECT_EQ(ini.ReadInteger("PORT", "com", 0), 0);
+        EXPECT_EQ(ini.ReadString("CURRENCY", "Native", "PLN"), "PLN");
+        EXPECT_FALSE(ini.HasKey("PORT", "com"));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path_));
+    {
+        nubra::ProfileFile ini(path_);
+        ini.WriteInteger("PORT", "com", 0);
+        ini.WriteInteger("FORM MAIN", "Left", 527);
+        ini.WriteString("CURRENCY", "Native", "PLN");
+    }
+    EXPECT_EQ(ReadFile(), "[PORT]\ncom=0\n[FORM MAIN]\nLeft=527\n[CURRENCY]\nNative=PLN\n");
+}
+
+TEST_F(ProfileFileTest, NamesMatchIgnoringCaseAndBlanks) {
+    WriteFile("[port]\n  COM =  3  \n[ Tool Bar 1 ]\ntop=32\n");
+    nubra::ProfileFile ini(path_);
+    EXPECT_EQ(ini.ReadInteger("PORT", "com", 0), 3);
+    EXPECT_EQ(ini.ReadInteger("TOOL BAR 1", "Top", -1), 32);
+    EXPECT_EQ(ini.ReadString("Port", "Com", ""), "3");
+}
+
+TEST_F(ProfileFileTest, ReadIntegerTakesDecimalOrHexOtherwiseTheDefault) {
+    struct Row {
+        const char* value;
+        int expected;
+    };
+    const Row rows[] = {{"12", 12},   {"-7", -7},  {"+4", 4},   {"0x1F", 31}, {"0X10", 16},
+                        {"", 99},     {"abc", 99}, {"12a", 99}, {"1 2", 99},  {"99999999999", 99},
+                        {"\"5\"", 5}, {"'6'", 6},  {"0x", 99}};
+    std::string content = "[S]\n";
+    for (size_t i = 0; i < std::size(rows); ++i)
+        content += "k" + std::to_string(i) + "=" + rows[i].value + "\n";
+    WriteFile(content);
+    nubra::ProfileFile ini(path_);
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(ini.ReadInteger("S", "k" + std::to_string(i), 99), rows[i].expected) << rows[i].value;
+}
+
+TEST_F(ProfileFileTest, FirstOfDuplicateSectionsAndKeysWins) {
+    WriteFile("[A]\nx=1\nx=2\n[A]\nx=3\ny=4\n");
+    nubra::ProfileFile ini(path_);
+    EXPECT_EQ(ini.ReadInteger("A", "x", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("A", "y", 0), 0);
+}
+
+TEST_F(ProfileFileTest, WritesKeepOtherLinesAndPlaceNewKeysInTheirSection) {
+    WriteFile("; kept comment\n[PORT]\ncom=1\nCOM1=/dev/pts/7\n\n[Other]\nfree text line\nz=9\n");
+    {
+        nubra::ProfileFile ini(path_);
+        ini.WriteInteger("port", "COM", 2); // existing key keeps its place, takes the written name
+        ini.WriteString("PORT", "COM2", "/dev/ttyUSB0");
+        ini.WriteString("NEW", "a", "b");
+    }
+    EXPECT_EQ(ReadFile(), "; kept comment\n[PORT]\nCOM=2\nCOM1=/dev/pts/7\nCOM2=/dev/ttyUSB0\n\n"
+                          "[Other]\nfree text line\nz=9\n[NEW]\na=b\n");
+}
+
+TEST_F(ProfileFileTest, CrlfFileStaysCrlf) {
+    WriteFile("[PORT]\r\ncom=1\r\n");
+    {
+        nubra::ProfileFile ini(path_);
+        EXPECT_EQ(ini.ReadInteger("PORT", "com", 0), 1);
+        ini.WriteInteger("PORT", "com", 4);
+    }
+    EXPECT_EQ(ReadFile(), "[PORT]\r\ncom=4\r\n");
+}
+
+TEST_F(ProfileFileTest, UnchangedProfileIsNotRewritten) {
+    WriteFile("[PORT]\ncom=1\n   odd   spacing = kept\n");
+    {
+        nubra::ProfileFile ini(path_);
+        ini.WriteInteger("PORT", "com", 1); // same text: no change
+        std::filesystem::remove(path_);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
+TEST_F(ProfileFileTest, FlushFailureKeepsChangesPending) {
+    const std::string blocked = (dir_ / "sub").string();
+    std::filesystem::create_directories(blocked); // a directory where the file should be
+    nubra::ProfileFile ini(blocked);
+    ini.WriteInteger("PORT", "com", 1);
+    EXPECT_FALSE(ini.Flush());
+    EXPECT_EQ(ini.ReadInteger("PORT", "com", 0), 1);
+}
+
+TEST_F(ProfileFileTest, ValueAfterFirstEqualsSignIsKeptWhole) {
+    WriteFile("[PORT]\nCOM1 = /dev/serial/by-id/usb=x \n");
+    nubra::ProfileFile ini(path_);
+    EXPECT_EQ(ini.ReadString("PORT", "COM1", ""), "/dev/serial/by-id/usb=x");
+}
+
+} // namespace
