@@ -151,7 +151,7 @@ protected:
 private:
     // Gathers count bytes (6 or 8) for WaitForReply; an abort gives the "D1" frame instead.
     std::string GatherReply(std::size_t count, bool& aborted);
-    void BeginWait(std::string& gathered);
+    void BeginWait();
     void EndWait(const std::string& logText);
     bool ReadStatusBlock(const std::string& code, int count, int uniqueWidth, std::string& uniqueNo,
                          std::string& nip, unsigned char& status1, unsigned char& status2);

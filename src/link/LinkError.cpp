@@ -1,0 +1,18 @@
+#include "LinkError.h"
+
+#include "Cp1250.h"
+#include "TNX3Class.h"
+
+namespace nubra {
+
+LinkError LinkError::NoCommunication() {
+    return LinkError(TNX3Class::NoCommunicationMessage);
+}
+
+LinkError LinkError::Checksum(const std::string& received, const std::string& computed) {
+    // Twenty spaces after the colon, as the printer's service documents show it.
+    return LinkError("Błąd sumy kontrolnej:                    \r\nKasa: " + cp1250::ToUtf8(received) +
+                     "\r\nProgram: " + cp1250::ToUtf8(computed));
+}
+
+} // namespace nubra

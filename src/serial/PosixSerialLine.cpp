@@ -1,0 +1,151 @@
+#include "PosixSerialLine.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace nubra {
+namespace {
+
+// A write that cannot go out within this time counts as a lost line rather than freezing the program.
+constexpr int kWriteStallMs = 5000;
+
+bool ConfigureRaw(termios& tio) {
+    tio.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
+    tio.c_oflag &= ~OPOST;
+    tio.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    tio.c_cc[VSTART] = 0x11;
+    tio.c_cc[VSTOP] = 0x13;
+    return cfsetispeed(&tio, B9600) == 0 && cfsetospeed(&tio, B9600) == 0;
+}
+
+} // namespace
+
+PosixSerialLine::PosixSerialLine() {
+    for (int n = 1; n <= 4; ++n)
+        paths_[n] = "/dev/ttyS" + std::to_string(n - 1);
+}
+
+PosixSerialLine::~PosixSerialLine() {
+    Close();
+}
+
+void PosixSerialLine::SetDevicePath(int portNumber, std::string path) {
+    paths_[portNumber] = std::move(path);
+}
+
+std::string PosixSerialLine::DevicePath(int portNumber) const {
+    const auto it = paths_.find(portNumber);
+    return it == paths_.end() ? std::string{} : it->second;
+}
+
+SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
+    Close();
+    const std::string path = DevicePath(portNumber);
+    if (path.empty())
+        return OpenResult::OpenFailed;
+    // Non-blocking so a modem line without carrier cannot hang the open; reads and writes poll.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return OpenResult::OpenFailed;
+    if (::isatty(fd) == 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+        ::close(fd);
+        return OpenResult::OpenFailed;
+    }
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        return OpenResult::GetStateFailed;
+    }
+    if (!ConfigureRaw(tio) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        ::ioctl(fd, TIOCNXCL);
+        ::close(fd);
+        return OpenResult::SetStateFailed;
+    }
+    fd_ = fd;
+    return OpenResult::Ok;
+}
+
+bool PosixSerialLine::SetReadTimeout(int milliseconds) {
+    if (fd_ < 0 || milliseconds < 0)
+        return false;
+    timeoutMs_ = milliseconds;
+    return true;
+}
+
+bool PosixSerialLine::Purge() {
+    return fd_ >= 0 && ::tcflush(fd_, TCIOFLUSH) == 0;
+}
+
+bool PosixSerialLine::Write(const std::string& bytes) {
+    if (fd_ < 0)
+        return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return false;
+        pollfd p{fd_, POLLOUT, 0};
+        const int r = ::poll(&p, 1, kWriteStallMs);
+        if (r == 0 || (r < 0 && errno != EINTR) || (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))))
+            return false;
+    }
+    return true;
+}
+
+int PosixSerialLine::ReadByte() {
+    if (fd_ < 0)
+        return -1;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs_);
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                .count();
+        pollfd p{fd_, POLLIN, 0};
+        const int r = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return -1;
+        if (p.revents & POLLIN) {
+            unsigned char byte = 0;
+            const ssize_t n = ::read(fd_, &byte, 1);
+            if (n == 1)
+                return byte;
+            if (n < 0 && (errno == EINTR || errno == EAGAIN))
+                continue;
+        }
+        // A hung-up line answers at once; keep the time-out so callers that poll do not spin.
+        if (left > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(left));
+        return -1;
+    }
+}
+
+bool PosixSerialLine::Close() {
+    if (fd_ < 0)
+        return true;
+    ::ioctl(fd_, TIOCNXCL);
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+}
+
+} // namespace nubra
