@@ -1,0 +1,85 @@
+#pragma once
+// Everything the emulated NX-3 E remembers. Plain data: tests and the program set it directly; the
+// device derives its answers from it, so the answers stay consistent with each other. Text fields are
+// Windows-1250; amounts are integer hundredths.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nubra::sim {
+
+struct TransactionRegister {
+    int transactionNumber = 0;
+    // N none, T open, P, F, W, X, D: the device's transaction states.
+    char status = 'N';
+    bool documentWaiting = false;
+    std::int64_t lastSale = 0;
+    std::int64_t lastSaleVat = 0;
+};
+
+struct Totalizers {
+    int cancelledReceipts = 0;
+    int goodsBaseChanges = 0;
+    // Gross sales per VAT letter A..G.
+    std::array<std::int64_t, 7> grossSales{};
+    std::int64_t cancelledAmount = 0;
+    int receiptCount = 0;
+};
+
+struct ExtendedStatus {
+    int unprintedReports = 0;
+    bool ready = true;
+    bool presenter = false;
+    bool paperNearEnd = false;
+    bool paperMoving = true;
+};
+
+namespace status1 {
+inline constexpr unsigned char kLatin = 0x80;
+inline constexpr unsigned char kMazoviaMark = 0x40;
+inline constexpr unsigned char kAlwaysSet = 0x20;
+inline constexpr unsigned char kEuro = 0x01;
+} // namespace status1
+
+namespace status2 {
+inline constexpr unsigned char kComma = 0x80;
+inline constexpr unsigned char kAutoDailyReport = 0x40;
+inline constexpr unsigned char kAlwaysSet = 0x20;
+inline constexpr unsigned char kConfirmations = 0x01;
+} // namespace status2
+
+struct DeviceState {
+    // Three letters and digits; the two-letter form answered to "B4" is derived from it.
+    std::string uniqueNumber = "ABC12345678";
+    std::string nip = "526-025-02-74";
+    unsigned char status1 = status1::kMazoviaMark | status1::kAlwaysSet;
+    unsigned char status2 = status2::kComma | status2::kAlwaysSet | status2::kConfirmations;
+
+    // yymmdd and number of the last daily report; the next one gets number + 1.
+    std::string lastDailyReportDate = "250131";
+    int lastDailyReportNumber = 42;
+    int ramResets = 1;
+    int rateSets = 1;
+    int errorNumber = 0;
+    ExtendedStatus extended;
+
+    // Answer to "ES" "W": positions 5-7 are a three-digit number; 3 or more means "PI" carries the
+    // full unique number.
+    std::string infoW = "NX3E003 01.07";
+    // "ES" "S": a 40-character text, then these flags as 8 hex digits (bit 3: the tax-number header
+    // line may be written).
+    std::string infoSText = "NX-3 E DRUKARKA FISKALNA";
+    std::uint32_t infoSFlags = 0x00000008;
+
+    std::array<TransactionRegister, 8> registers{};
+    Totalizers totalizers;
+
+    // Device clock as seconds from the host clock.
+    std::int64_t clockOffsetSeconds = 0;
+
+    // What the printer has printed, one entry per line, oldest first.
+    std::vector<std::string> paperRoll;
+};
+
+} // namespace nubra::sim

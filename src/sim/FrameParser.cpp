@@ -1,0 +1,67 @@
+#include "FrameParser.h"
+
+#include "Frame.h"
+
+namespace nubra::sim {
+
+void FrameParser::ExpectFixedPayload(std::size_t length) {
+    fixedLength_ = length;
+}
+
+void FrameParser::Reset() {
+    state_ = State::Outside;
+    payload_.clear();
+    checksum_.clear();
+    broken_ = false;
+}
+
+std::optional<ReceivedFrame> FrameParser::Feed(char byte) {
+    switch (state_) {
+    case State::Outside:
+        if (byte == kStx) {
+            Reset();
+            state_ = State::Payload;
+        }
+        return std::nullopt;
+    case State::Payload:
+        if (fixedLength_ > 0) {
+            payload_ += byte;
+            if (payload_.size() == fixedLength_)
+                state_ = State::Etx;
+            return std::nullopt;
+        }
+        if (byte == kStx) {
+            Reset();
+            state_ = State::Payload;
+        } else if (byte == kEtx) {
+            state_ = State::Checksum;
+        } else if (payload_.size() < kMaxPayload) {
+            payload_ += byte;
+        } else {
+            Reset();
+        }
+        return std::nullopt;
+    case State::Etx:
+        // A fixed payload not closed by ETX is a damaged frame; its checksum is still read so the
+        // rest of it is not taken for a new frame.
+        broken_ = byte != kEtx;
+        state_ = State::Checksum;
+        if (broken_)
+            checksum_ += byte;
+        return std::nullopt;
+    case State::Checksum:
+        checksum_ += byte;
+        if (checksum_.size() == 2)
+            return Finish();
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::optional<ReceivedFrame> FrameParser::Finish() {
+    ReceivedFrame frame{payload_, !broken_ && checksum_ == ChecksumOf(payload_)};
+    Reset();
+    return frame;
+}
+
+} // namespace nubra::sim

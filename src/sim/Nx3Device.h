@@ -1,0 +1,119 @@
+#pragma once
+// The NX-3 E as the program sees it from the line. Bytes the program writes go in through Receive();
+// the bytes the device answers come out of TakeOutput() (or TakeChunks(), which keeps the timing and
+// hang-up marks a server must honour). No I/O and no clock, so it is tested byte by byte.
+//
+// Each command runs a small exchange: command code frame -> "I1" -> the data frames the command
+// takes -> the closing code (+ data where the command returns some). A bad checksum on a command
+// code gets "I5", on a data frame "D0"; an unknown command "I2".
+//
+// Not thread-safe: PtyServer serialises access.
+#include "DeviceCodePage.h"
+#include "DeviceState.h"
+#include "FaultPlan.h"
+#include "FrameParser.h"
+
+#include <chrono>
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nubra::sim {
+
+struct OutputChunk {
+    std::string bytes;
+    // Wait this long after the previous chunk before sending this one.
+    std::chrono::milliseconds delay{0};
+    // Close the line once these bytes are out.
+    bool hangUp = false;
+};
+
+class Nx3Device {
+public:
+    Nx3Device() = default;
+    explicit Nx3Device(DeviceState state);
+
+    void Receive(std::string_view bytes);
+    // Everything answered so far, without timing marks.
+    std::string TakeOutput();
+    std::vector<OutputChunk> TakeChunks();
+
+    DeviceState& State() { return state_; }
+    const DeviceState& State() const { return state_; }
+    // Follows bit 7 of status byte 1, which "K4" changes.
+    DeviceCodePage CodePage() const;
+    // True between a command's "I1" and its last data frame.
+    bool InExchange() const { return dataHandler_ != nullptr; }
+    // The line was lost: a half-read frame and a half-done exchange are forgotten.
+    void ResetLine();
+
+    // Fault injection. Frame faults hit the frame the device sends `frame` frames from now.
+    void InjectNoise(std::string bytes, std::size_t frame = 0);
+    void CorruptChecksum(std::size_t frame = 0);
+    void DelayFrame(std::chrono::milliseconds delay, std::size_t frame = 0);
+    // Sends only the first `bytes` bytes of that frame, then the line closes.
+    void HangUpInFrame(std::size_t bytes, std::size_t frame = 0);
+    // The next command code frame gets no answer at all.
+    void SilenceNextCommand();
+    // The next command is refused with `code`: two characters, or "X2" + four hex digits (sent as the
+    // "X2" frame followed by a frame with the four digits).
+    void FailNextCommand(std::string code, FailAt at = FailAt::Command);
+    // Bytes with no frame in them, sent for as long as the program writes nothing.
+    void StartEndlessStream();
+    bool Streaming() const { return faults_.streaming; }
+    std::string StreamBytes(std::size_t count);
+    const FaultPlan& Faults() const { return faults_; }
+
+    static std::string DefaultNoise();
+
+private:
+    using CommandHandler = void (Nx3Device::*)();
+    using DataHandler = void (Nx3Device::*)(const std::string& data);
+
+    static const std::map<std::string, CommandHandler>& Commands();
+
+    void OnFrame(const ReceivedFrame& frame);
+    void StartCommand(const std::string& code);
+    void EndExchange();
+
+    // Exchange building blocks for the command handlers.
+    void Accept();
+    void ExpectData(DataHandler handler, std::size_t fixedLength = 0);
+    // Sends the closing "D1", or the armed closing failure; true when "D1" went out.
+    bool Finish();
+    void SendCode(const std::string& code);
+    void SendText(const std::string& cp1250);
+    void SendFrame(const std::string& payload);
+    bool LineDown() const;
+    std::string Amount(std::int64_t hundredths, std::size_t width) const;
+
+    // Status and information queries.
+    void DayReportNumber();
+    void ResetCounters();
+    void Status2Letter();
+    void Status3Letter();
+    void SendStatusBlock(const std::string& uniqueField);
+    void DeviceInfo();
+    void DeviceInfoSelector(const std::string& data);
+    void FullUniqueNumber();
+    void ErrorNumber();
+    void ExtendedStatusQuery();
+    void RegisterInfo();
+    void RegisterInfoNumber(const std::string& data);
+    void TotalizerQuery();
+    void SetStatus();
+    void SetStatusBytes(const std::string& data);
+
+    DeviceState state_;
+    FaultPlan faults_;
+    FrameParser parser_;
+    std::string command_;
+    DataHandler dataHandler_ = nullptr;
+    std::size_t framesSent_ = 0;
+    std::vector<OutputChunk> output_;
+    std::size_t streamPosition_ = 0;
+};
+
+} // namespace nubra::sim
