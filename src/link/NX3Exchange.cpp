@@ -76,8 +76,11 @@ void TNX3Class::ReceiveFrame(std::string& data) {
         const int b = line_->ReadByte();
         if (b < 0)
             throw LinkError::NoCommunication();
+        // Everything before the first STX is skipped, an ETX included (the tail of an earlier answer).
         if (b == STX) {
             state = State::InPayload;
+        } else if (state == State::BeforeFrame) {
+            // noise
         } else if (b == ETX) {
             state = State::InChecksum;
         } else if (state == State::InPayload) {
