@@ -14,8 +14,9 @@ DeviceCodePage Nx3Device::CodePage() const {
 }
 
 void Nx3Device::Receive(std::string_view bytes) {
-    if (!bytes.empty())
-        faults_.streaming = false;
+    // While streaming the line belongs to something else that does not listen.
+    if (faults_.streaming)
+        return;
     for (char byte : bytes) {
         if (auto frame = parser_.Feed(byte))
             OnFrame(*frame);
@@ -191,6 +192,11 @@ void Nx3Device::FailNextCommand(std::string code, FailAt at) {
 
 void Nx3Device::StartEndlessStream() {
     faults_.streaming = true;
+    ResetLine();
+}
+
+void Nx3Device::StopEndlessStream() {
+    faults_.streaming = false;
 }
 
 std::string Nx3Device::StreamBytes(std::size_t count) {

@@ -60,8 +60,10 @@ public:
     // The next command is refused with `code`: two characters, or "X2" + four hex digits (sent as the
     // "X2" frame followed by a frame with the four digits).
     void FailNextCommand(std::string code, FailAt at = FailAt::Command);
-    // Bytes with no frame in them, sent for as long as the program writes nothing.
+    // Bytes with no frame in them, sent until stopped, as a scale left on the port would; the device
+    // hears nothing meanwhile.
     void StartEndlessStream();
+    void StopEndlessStream();
     bool Streaming() const { return faults_.streaming; }
     std::string StreamBytes(std::size_t count);
     const FaultPlan& Faults() const { return faults_; }

@@ -123,7 +123,7 @@ TEST(Nx3DeviceFault, HangUpWhileWaitingForDataForgetsTheExchange) {
     EXPECT_FALSE(device.InExchange());
 }
 
-TEST(Nx3DeviceFault, EndlessStreamHasNoFrameBytesAndStopsWhenTheProgramWrites) {
+TEST(Nx3DeviceFault, EndlessStreamHasNoFrameBytesAndDeafensTheDeviceUntilStopped) {
     Nx3Device device;
     device.StartEndlessStream();
     ASSERT_TRUE(device.Streaming());
@@ -132,8 +132,10 @@ TEST(Nx3DeviceFault, EndlessStreamHasNoFrameBytesAndStopsWhenTheProgramWrites) {
     EXPECT_EQ(bytes.find('\x02'), std::string::npos);
     EXPECT_EQ(bytes.find('\x03'), std::string::npos);
     device.Receive(F("B3"));
-    EXPECT_FALSE(device.Streaming());
-    EXPECT_EQ(device.TakeOutput(), kB3Answer);
+    EXPECT_TRUE(device.Streaming());
+    EXPECT_EQ(device.TakeOutput(), "");
+    device.StopEndlessStream();
+    EXPECT_EQ(Ask(device, "B3"), kB3Answer);
 }
 
 } // namespace

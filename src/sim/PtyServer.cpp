@@ -1,0 +1,259 @@
+#include "PtyServer.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <termios.h>
+#include <unistd.h>
+
+namespace nubra::sim {
+namespace {
+
+// An endless stream goes out in small portions (about 12 kB/s): fast enough for tests, slow enough
+// that only a few bytes slip in between the program clearing its buffers and sending a command.
+constexpr std::size_t kStreamPortion = 64;
+constexpr auto kStreamPause = std::chrono::milliseconds(5);
+
+[[noreturn]] void ThrowErrno(const char* what) {
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+// Writes what the line takes now; returns the number of bytes written.
+std::size_t WriteSome(int fd, const std::string& bytes) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+} // namespace
+
+PtyServer::PtyServer(Nx3Device device, std::string linkPath)
+    : device_(std::move(device)), linkPath_(std::move(linkPath)) {}
+
+PtyServer::~PtyServer() {
+    Stop();
+}
+
+void PtyServer::Start() {
+    if (thread_.joinable())
+        return;
+    int pipeFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
+        ThrowErrno("pipe2");
+    wakeRead_ = pipeFds[0];
+    wakeWrite_ = pipeFds[1];
+    try {
+        OpenPty();
+        MakeLink();
+    } catch (...) {
+        ClosePty();
+        CloseFd(wakeRead_);
+        CloseFd(wakeWrite_);
+        throw;
+    }
+    stopping_ = false;
+    thread_ = std::thread(&PtyServer::Run, this);
+}
+
+void PtyServer::Stop() {
+    if (thread_.joinable()) {
+        stopping_ = true;
+        Wake();
+        thread_.join();
+    }
+    RemoveLink();
+    ClosePty();
+    CloseFd(wakeRead_);
+    CloseFd(wakeWrite_);
+}
+
+std::string PtyServer::SlavePath() const {
+    std::lock_guard lock(mutex_);
+    return slavePath_;
+}
+
+void PtyServer::OpenPty() {
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0)
+        ThrowErrno("posix_openpt");
+    char name[PATH_MAX];
+    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
+        const int saved = errno;
+        ::close(master);
+        throw std::system_error(saved, std::generic_category(), "pseudo-terminal");
+    }
+    // Held open for the whole life of the line: without it the pseudo-terminal hangs up whenever the
+    // program closes its port.
+    const int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios tio{};
+    if (slave < 0 || ::tcgetattr(slave, &tio) != 0) {
+        const int saved = errno;
+        ::close(master);
+        if (slave >= 0)
+            ::close(slave);
+        throw std::system_error(saved, std::generic_category(), "pseudo-terminal slave");
+    }
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B9600);
+    ::cfsetospeed(&tio, B9600);
+    ::tcsetattr(slave, TCSANOW, &tio);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    std::lock_guard lock(mutex_);
+    master_ = master;
+    slave_ = slave;
+    slavePath_ = name;
+}
+
+void PtyServer::ClosePty() {
+    CloseFd(master_);
+    CloseFd(slave_);
+}
+
+void PtyServer::MakeLink() {
+    if (linkPath_.empty())
+        return;
+    RemoveLink();
+    if (::symlink(SlavePath().c_str(), linkPath_.c_str()) != 0)
+        ThrowErrno("symlink");
+}
+
+void PtyServer::RemoveLink() {
+    struct stat st {};
+    // Only a symbolic link is ours to remove; never a file someone put there.
+    if (!linkPath_.empty() && ::lstat(linkPath_.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+        ::unlink(linkPath_.c_str());
+}
+
+void PtyServer::Wake() {
+    if (wakeWrite_ >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] const ssize_t n = ::write(wakeWrite_, &byte, 1);
+    }
+}
+
+void PtyServer::Run() {
+    while (!stopping_) {
+        bool wantWrite = !streamLeft_.empty();
+        if (!pending_.empty())
+            wantWrite = !headTimed_ || Clock::now() >= headDue_;
+        pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
+                         {wakeRead_, POLLIN, 0}};
+        const int r = ::poll(fds, 2, PollTimeoutMs());
+        if (r < 0 && errno != EINTR)
+            break;
+        if (fds[1].revents & POLLIN) {
+            char drain[64];
+            while (::read(wakeRead_, drain, sizeof drain) > 0) {
+            }
+        }
+        if (stopping_)
+            break;
+        if (fds[0].revents & POLLIN)
+            ReadInput();
+        WritePending();
+        WriteStream();
+    }
+}
+
+int PtyServer::PollTimeoutMs() const {
+    using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    const auto now = Clock::now();
+    auto next = now + milliseconds(200);
+    if (!pending_.empty() && headTimed_ && headDue_ < next)
+        next = headDue_;
+    if (pending_.empty() && streamOn_ && nextStreamAt_ < next)
+        next = nextStreamAt_;
+    if (next <= now)
+        return 0;
+    return static_cast<int>(duration_cast<milliseconds>(next - now).count()) + 1;
+}
+
+void PtyServer::ReadInput() {
+    char buffer[4096];
+    const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    if (n <= 0)
+        return;
+    // The program speaks again: an answer still waiting for its delay is given up.
+    if (!pending_.empty() && headTimed_ && Clock::now() < headDue_) {
+        pending_.clear();
+        headTimed_ = false;
+    }
+    streamLeft_.clear();
+    std::lock_guard lock(mutex_);
+    device_.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
+    for (OutputChunk& chunk : device_.TakeChunks())
+        pending_.push_back(std::move(chunk));
+}
+
+void PtyServer::WritePending() {
+    {
+        // Answers produced by WithDevice() calls (none today, but the device may grow some).
+        std::lock_guard lock(mutex_);
+        for (OutputChunk& chunk : device_.TakeChunks())
+            pending_.push_back(std::move(chunk));
+    }
+    while (!pending_.empty()) {
+        OutputChunk& head = pending_.front();
+        if (!headTimed_) {
+            headDue_ = Clock::now() + head.delay;
+            headTimed_ = true;
+        }
+        if (Clock::now() < headDue_)
+            return;
+        head.bytes.erase(0, WriteSome(master_, head.bytes));
+        if (!head.bytes.empty())
+            return;
+        const bool hangUp = head.hangUp;
+        pending_.pop_front();
+        headTimed_ = false;
+        if (hangUp) {
+            HangUp();
+            return;
+        }
+    }
+}
+
+void PtyServer::WriteStream() {
+    if (!pending_.empty())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        streamOn_ = device_.Streaming();
+        if (!streamOn_) {
+            streamLeft_.clear();
+            return;
+        }
+        if (Clock::now() < nextStreamAt_)
+            return;
+        if (streamLeft_.empty())
+            streamLeft_ = device_.StreamBytes(kStreamPortion);
+    }
+    streamLeft_.erase(0, WriteSome(master_, streamLeft_));
+    nextStreamAt_ = Clock::now() + kStreamPause;
+}
+
+void PtyServer::HangUp() {
+    ++hangUps_;
+    pending_.clear();
+    headTimed_ = false;
+    streamLeft_.clear();
+    ClosePty();
+    try {
+        OpenPty();
+        MakeLink();
+    } catch (const std::system_error&) {
+        stopping_ = true;
+    }
+}
+
+} // namespace nubra::sim

@@ -1,0 +1,87 @@
+#pragma once
+// Serves an Nx3Device on a pseudo-terminal: the program opens the slave path as its serial port.
+// A background thread reads what the program writes, feeds the device and writes its answers,
+// honouring the device's delays and hang-ups; an endless stream is written while the device wants one.
+//
+// The server keeps the slave open itself, so the program may close and reopen the port at will. A
+// hang-up closes both sides; the server then opens a fresh pseudo-terminal (a new slave path, the
+// symbolic link moved to it) so the program can reopen the port and go on.
+//
+// Thread-safe: the device is reached only through WithDevice(). A late answer still waiting for its
+// delay is dropped when the program writes again: the device gave it up, like a printer reset.
+#include "Nx3Device.h"
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+
+namespace nubra::sim {
+
+class PtyServer {
+public:
+    // linkPath: where to make a symbolic link to the slave (none when empty); removed by Stop().
+    explicit PtyServer(Nx3Device device = Nx3Device(), std::string linkPath = {});
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Opens the pseudo-terminal and starts serving; throws std::system_error when that fails.
+    void Start();
+    void Stop();
+
+    std::string SlavePath() const;
+    const std::string& LinkPath() const { return linkPath_; }
+    // How many times the line was closed by a hang-up fault.
+    int HangUps() const { return hangUps_; }
+
+    // Runs fn(Nx3Device&) under the device lock and returns its result.
+    template <typename Fn> decltype(auto) WithDevice(Fn&& fn) {
+        struct Wake {
+            PtyServer* server;
+            ~Wake() { server->Wake(); }
+        } wake{this};
+        std::lock_guard lock(mutex_);
+        return std::forward<Fn>(fn)(device_);
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void OpenPty();
+    void ClosePty();
+    void MakeLink();
+    void RemoveLink();
+    void Wake();
+    void Run();
+    void ReadInput();
+    void WritePending();
+    void WriteStream();
+    void HangUp();
+    int PollTimeoutMs() const;
+
+    Nx3Device device_;
+    mutable std::mutex mutex_;
+    std::string linkPath_;
+    std::string slavePath_;
+    int master_ = -1;
+    int slave_ = -1;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    std::thread thread_;
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> hangUps_{0};
+
+    // Serving thread only.
+    std::deque<OutputChunk> pending_;
+    Clock::time_point headDue_{};
+    bool headTimed_ = false;
+    std::string streamLeft_;
+    bool streamOn_ = false;
+    Clock::time_point nextStreamAt_{};
+};
+
+} // namespace nubra::sim
