@@ -1,0 +1,128 @@
+// Speed of the catalogue engine on goods tables of 1 000 to 100 000 records.
+#include "TMyTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string BenchDir() {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("nubra_table_bench_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+void DefineGoods(nubra::TMyTable& t) {
+    t.AddField("NAZWA", nubra::FieldType::ftString, nubra::Alignment::Left, true, 40);
+    t.AddField("PTU", nubra::FieldType::ftString, nubra::Alignment::Center, true, 1);
+    t.AddField("CENA", nubra::FieldType::ftCurrency, nubra::Alignment::Right, false, 0);
+}
+
+void FillGoods(nubra::TMyTable& t, int n) {
+    t.SetField(0, "TOWAR " + std::to_string(n));
+    t.SetField(1, std::string("A"));
+    t.SetField(2, nubra::Currency{n * 100LL});
+}
+
+// A goods table of n records, built once per size and copied for every benchmark run.
+std::string GoodsTable(int n) {
+    const std::string name = BenchDir() + "/TOWARY" + std::to_string(n);
+    nubra::TMyTable t;
+    t.SetTableName(name);
+    if (t.Exists())
+        return name;
+    DefineGoods(t);
+    t.CreateTable();
+    t.Open();
+    for (int i = 0; i < n; ++i) {
+        t.Append();
+        FillGoods(t, i);
+        t.Post();
+    }
+    t.Close();
+    return name;
+}
+
+std::string WorkCopy(int n) {
+    const std::string source = GoodsTable(n);
+    const std::string copy = source + "_work";
+    std::filesystem::copy_file(source + ".tbl", copy + ".tbl",
+                               std::filesystem::copy_options::overwrite_existing);
+    return copy;
+}
+
+void BM_OpenCount(benchmark::State& state) {
+    const std::string name = GoodsTable(static_cast<int>(state.range(0)));
+    nubra::TMyTable t;
+    t.SetTableName(name);
+    for (auto _ : state) {
+        t.Open();
+        benchmark::DoNotOptimize(t.RecordCount());
+        t.Close();
+    }
+}
+
+void BM_Append(benchmark::State& state) {
+    nubra::TMyTable t;
+    t.SetTableName(WorkCopy(static_cast<int>(state.range(0))));
+    t.Open();
+    int i = 0;
+    for (auto _ : state) {
+        t.Append();
+        FillGoods(t, i++);
+        t.Post();
+    }
+    t.Close();
+}
+
+void BM_InsertAt0(benchmark::State& state) {
+    nubra::TMyTable t;
+    t.SetTableName(WorkCopy(static_cast<int>(state.range(0))));
+    t.Open();
+    for (auto _ : state) {
+        t.GoToRecord(0);
+        t.Insert();
+        FillGoods(t, 0);
+        t.Post();
+        state.PauseTiming();
+        t.Delete();
+        state.ResumeTiming();
+    }
+    t.Close();
+}
+
+void BM_DeleteAt0(benchmark::State& state) {
+    nubra::TMyTable t;
+    t.SetTableName(WorkCopy(static_cast<int>(state.range(0))));
+    t.Open();
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.Append();
+        FillGoods(t, 0);
+        t.Post();
+        t.GoToRecord(0);
+        state.ResumeTiming();
+        t.Delete();
+    }
+    t.Close();
+}
+
+BENCHMARK(BM_OpenCount)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+// Appending grows the file, so the runs are bounded to keep it near its size.
+BENCHMARK(BM_Append)->Arg(1000)->Arg(10000)->Arg(100000)->Iterations(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_InsertAt0)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteAt0)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(BenchDir());
+    return 0;
+}

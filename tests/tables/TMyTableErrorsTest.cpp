@@ -1,0 +1,134 @@
+// Every refusal of the engine with its exact message, and the state it leaves.
+#include "TMyTable.h"
+#include "TableError.h"
+#include "TableTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace nubra {
+namespace {
+
+std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const TableError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(TMyTableAddField, RefusalsCarryTheirMessages) {
+    TMyTable t;
+    t.AddField("NAZWA", FieldType::ftString, Alignment::Left, true, 40);
+    EXPECT_EQ(MessageOf([&] { t.AddField("NAZWA", FieldType::ftInteger, Alignment::Left, false, 0); }),
+              "Pole o podanej nawie już istnieje..");
+    EXPECT_EQ(MessageOf([&] { t.AddField("", FieldType::ftInteger, Alignment::Left, false, 0); }),
+              "Niewłaściwa nazwa pola..");
+    EXPECT_EQ(MessageOf([&] { t.AddField("BIG", FieldType::ftString, Alignment::Left, false, 985); }),
+              "Nie można dodać pola o danym rozmiarze, ponieważ spowodowało by to przekroczenie "
+              "dopuszczalnej wielkości rekordu..");
+    EXPECT_EQ(MessageOf([&] { t.AddField("NEG", FieldType::ftString, Alignment::Left, false, -1); }),
+              "Nie można dodać pola o danym rozmiarze, ponieważ spowodowało by to przekroczenie "
+              "dopuszczalnej wielkości rekordu..");
+    EXPECT_EQ(t.FieldCount(), 1);
+    EXPECT_EQ(MessageOf([&] { t.AddField("FITS", FieldType::ftString, Alignment::Left, false, 984); }),
+              "(no error)");
+    EXPECT_EQ(t.RecordSize(), 1024);
+}
+
+TEST(TMyTableAddField, NamesAreCutToSixteenAndComparedCut) {
+    TMyTable t;
+    t.AddField("ABCDEFGHIJKLMNOPQ", FieldType::ftInteger, Alignment::Left, false, 0);
+    EXPECT_EQ(t.Field(0).name, "ABCDEFGHIJKLMNOP");
+    EXPECT_EQ(
+        MessageOf([&] { t.AddField("ABCDEFGHIJKLMNOPR", FieldType::ftInteger, Alignment::Left, false, 0); }),
+        "Pole o podanej nawie już istnieje..");
+}
+
+TEST(TMyTableAddField, NoMoreThan127Fields) {
+    TMyTable t;
+    for (int i = 0; i < 127; ++i)
+        t.AddField("F" + std::to_string(i), FieldType::ftString, Alignment::Left, false, 1);
+    EXPECT_EQ(MessageOf([&] { t.AddField("F127", FieldType::ftString, Alignment::Left, false, 1); }),
+              "Nie można dodać pola, ponieważ spowodowało by to przekroczenie limitu ilości pól..");
+}
+
+TEST(TMyTableLifecycle, OpenCloseAndCreateRefusals) {
+    test::TempDir dir;
+    TMyTable t;
+    EXPECT_EQ(MessageOf([&] { t.Open(); }), "Niewłaściwa nazwa tabeli..");
+    t.SetTableName("   ");
+    EXPECT_EQ(MessageOf([&] { t.CreateTable(); }), "Niewłaściwa nazwa tabeli..");
+    t.SetTableName(dir / "T");
+    EXPECT_EQ(MessageOf([&] { t.CreateTable(); }), "Brak zdefiniowanych pól tabeli..");
+    EXPECT_EQ(MessageOf([&] { t.Open(); }), "Nie udało się otworzyć pliku tabeli '" + (dir / "T") + "'..");
+    EXPECT_EQ(MessageOf([&] { t.Close(); }), "Próba ponownego zamknięcia tabeli..");
+    t.AddField("A", FieldType::ftInteger, Alignment::Left, false, 0);
+    t.CreateTable();
+    t.Open();
+    EXPECT_EQ(MessageOf([&] { t.Open(); }), "Próba ponownego otwarcia tabeli..");
+    EXPECT_TRUE(t.Active());
+    t.SetActive(false);
+    EXPECT_FALSE(t.Active());
+    EXPECT_EQ(t.FieldCount(), 0);
+}
+
+TEST(TMyTableFields, AccessRefusals) {
+    test::TempDir dir;
+    TMyTable t;
+    t.SetTableName(dir / "T");
+    t.AddField("A", FieldType::ftInteger, Alignment::Left, false, 0);
+    t.AddField("ID", FieldType::ftAutoInc, Alignment::Left, false, 0);
+    t.CreateTable();
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t.GetField(0))) << "nothing while closed";
+    t.Open();
+    EXPECT_EQ(MessageOf([&] { t.GetField(2); }), "Indeks poza zakresem..");
+    EXPECT_EQ(MessageOf([&] { t.GetField(-1); }), "Indeks poza zakresem..");
+    EXPECT_EQ(MessageOf([&] { t.GetFieldByName("a"); }), "Pole o podanej nazwie nieistnieje..");
+    EXPECT_EQ(MessageOf([&] { t.SetField(0, 1); }),
+              "Aby modyfikować pole tabela musi się znajdować w trybie tsAdd, tsEdit lub tsInsert..");
+    t.Append();
+    EXPECT_EQ(MessageOf([&] { t.SetField(5, 1); }), "Indeks poza zakresem..");
+    EXPECT_EQ(MessageOf([&] { t.SetField(1, 1); }), "Nie można przypisać wartości polu typu ftAutoInc..");
+    t.SetField(0, std::string("42"));
+    EXPECT_EQ(std::get<std::int32_t>(t.GetFieldByName("A")), 42);
+}
+
+struct ConversionCase {
+    FieldType type;
+    FieldValue value;
+    const char* message;
+};
+
+class TMyTableConversion : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(TMyTableConversion, FailedConversionNamesTheType) {
+    test::TempDir dir;
+    TMyTable t;
+    t.SetTableName(dir / "T");
+    t.AddField("F", GetParam().type, Alignment::Left, false, 10);
+    t.CreateTable();
+    t.Open();
+    t.Append();
+    EXPECT_EQ(MessageOf([&] { t.SetField(0, GetParam().value); }), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TMyTableConversion,
+    ::testing::Values(
+        ConversionCase{FieldType::ftInteger, std::string("12,5"),
+                       "Nie udała się konwersja do typu ftInteger.."},
+        ConversionCase{FieldType::ftInteger, std::string(""), "Nie udała się konwersja do typu ftInteger.."},
+        ConversionCase{FieldType::ftInteger, 3e10, "Nie udała się konwersja do typu ftInteger.."},
+        ConversionCase{FieldType::ftFloat, std::string("12.5"), "Nie udała się konwersja do typu ftFloat.."},
+        ConversionCase{FieldType::ftFloat, std::string("abc"), "Nie udała się konwersja do typu ftFloat.."},
+        ConversionCase{FieldType::ftCurrency, std::string(""),
+                       "Nie udała się konwersja do typu ftCurrency.."},
+        ConversionCase{FieldType::ftCurrency, std::string("1e30"),
+                       "Nie udała się konwersja do typu ftCurrency.."},
+        ConversionCase{FieldType::ftString, FieldValue{}, "Nie udała się konwersja do typu ftString.."}));
+
+} // namespace
+} // namespace nubra
