@@ -119,10 +119,4 @@ BENCHMARK(BM_DeleteAt0)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMi
 
 } // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(BenchDir());
-    return 0;
-}
+BENCHMARK_MAIN();
