@@ -9,11 +9,20 @@
 
 namespace {
 
-std::string BenchDir() {
-    const auto dir =
+// The tables of every size live in one folder, removed when the program ends.
+struct BenchFolder {
+    std::filesystem::path path =
         std::filesystem::temp_directory_path() / ("nubra_table_bench_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
+    ~BenchFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
+std::string BenchDir() {
+    static BenchFolder folder;
+    std::filesystem::create_directories(folder.path);
+    return folder.path.string();
 }
 
 void DefineGoods(nubra::TMyTable& t) {
