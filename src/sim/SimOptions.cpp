@@ -1,0 +1,172 @@
+#include "SimOptions.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace nubra::sim {
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end && value >= 0;
+}
+
+// Two characters, or "X2" and four upper-case hex digits.
+bool IsReplyCode(const std::string& code) {
+    if (code.size() == 2)
+        return true;
+    if (code.size() != 6 || !code.starts_with("X2"))
+        return false;
+    for (std::size_t i = 2; i < 6; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(code[i])) ||
+            std::islower(static_cast<unsigned char>(code[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error) {
+    SimOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = "brak wartości opcji " + a;
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto number = [&](std::optional<int>& out) {
+            std::string text;
+            int n = 0;
+            if (!value(text))
+                return false;
+            if (!ParseInt(text, n)) {
+                error = "opcja " + a + " wymaga liczby: " + text;
+                return false;
+            }
+            out = n;
+            return true;
+        };
+        auto code = [&](std::optional<std::string>& out) {
+            std::string text;
+            if (!value(text))
+                return false;
+            if (!IsReplyCode(text)) {
+                error = "niepoprawny kod odpowiedzi: " + text;
+                return false;
+            }
+            out = text;
+            return true;
+        };
+        auto text = [&](std::optional<std::string>& out) {
+            std::string t;
+            if (!value(t))
+                return false;
+            out = t;
+            return true;
+        };
+        bool ok = true;
+        if (a == "-h" || a == "--help")
+            o.help = true;
+        else if (a == "--link")
+            ok = value(o.linkPath);
+        else if (a == "--roll")
+            ok = value(o.rollFile);
+        else if (a == "--unique")
+            ok = text(o.uniqueNumber);
+        else if (a == "--nip")
+            ok = text(o.nip);
+        else if (a == "--latin")
+            o.latin = true;
+        else if (a == "--error-number")
+            ok = number(o.errorNumber);
+        else if (a == "--info-w")
+            ok = text(o.infoW);
+        else if (a == "--noise")
+            o.noise = true;
+        else if (a == "--bad-checksum")
+            o.badChecksum = true;
+        else if (a == "--silence")
+            o.silence = true;
+        else if (a == "--delay-ms")
+            ok = number(o.delayMs);
+        else if (a == "--error")
+            ok = code(o.errorCode);
+        else if (a == "--error-closing")
+            ok = code(o.closingErrorCode);
+        else if (a == "--hangup")
+            ok = number(o.hangUpAfter);
+        else if (a == "--stream")
+            o.stream = true;
+        else {
+            error = "nieznana opcja: " + a;
+            ok = false;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    return o;
+}
+
+std::string SimHelp() {
+    return "nx3sim: emulator drukarki fiskalnej NX-3 E na pseudoterminalu.\n"
+           "Wypisuje ścieżkę portu (slave) i działa do SIGINT/SIGTERM.\n"
+           "\n"
+           "  --link ŚCIEŻKA        dowiązanie symboliczne do portu (usuwane na końcu)\n"
+           "  --roll PLIK           dopisuje do pliku wiersze wydrukowane na rolce\n"
+           "Stan urządzenia:\n"
+           "  --unique NUMER        numer unikatowy (3 litery i cyfry), np. ABC12345678\n"
+           "  --nip NIP             NIP właściciela (14 znaków)\n"
+           "  --latin               kod transmisji Latin (IBM 852) zamiast Mazovii\n"
+           "  --error-number N      numer ostatniego błędu (\"I3\")\n"
+           "  --info-w TEKST        odpowiedź na \"ES\" \"W\" (pozycje 5-7: liczba)\n"
+           "Błędy dla następnego rozkazu (SIGUSR1 ustawia je ponownie):\n"
+           "  --noise               śmieci przed pierwszą ramką odpowiedzi\n"
+           "  --bad-checksum        błędna suma kontrolna pierwszej ramki odpowiedzi\n"
+           "  --silence             brak odpowiedzi na rozkaz\n"
+           "  --delay-ms N          odpowiedź opóźniona o N ms (powyżej 2000: brak komunikacji)\n"
+           "  --error KOD           KOD zamiast \"I1\" (dwa znaki lub X2 i cztery cyfry szesnastkowe)\n"
+           "  --error-closing KOD   KOD zamiast końcowego \"D1\"\n"
+           "  --hangup K            linia zamyka się po K bajtach odpowiedzi (potem nowy port)\n"
+           "  --stream              niekończący się strumień bajtów bez ramki (SIGUSR2 go zatrzymuje)\n"
+           "  -h, --help            ta pomoc\n";
+}
+
+void ApplyState(const SimOptions& o, DeviceState& state) {
+    if (o.uniqueNumber)
+        state.uniqueNumber = *o.uniqueNumber;
+    if (o.nip)
+        state.nip = *o.nip;
+    if (o.latin)
+        state.status1 =
+            static_cast<unsigned char>((state.status1 | status1::kLatin) & ~status1::kMazoviaMark);
+    if (o.errorNumber)
+        state.errorNumber = *o.errorNumber;
+    if (o.infoW)
+        state.infoW = *o.infoW;
+}
+
+void ArmFaults(const SimOptions& o, Nx3Device& device) {
+    if (o.noise)
+        device.InjectNoise(Nx3Device::DefaultNoise());
+    if (o.badChecksum)
+        device.CorruptChecksum();
+    if (o.silence)
+        device.SilenceNextCommand();
+    if (o.delayMs)
+        device.DelayFrame(std::chrono::milliseconds(*o.delayMs));
+    if (o.errorCode)
+        device.FailNextCommand(*o.errorCode, FailAt::Command);
+    else if (o.closingErrorCode)
+        device.FailNextCommand(*o.closingErrorCode, FailAt::Closing);
+    if (o.hangUpAfter)
+        device.HangUpInFrame(static_cast<std::size_t>(*o.hangUpAfter));
+    if (o.stream)
+        device.StartEndlessStream();
+}
+
+} // namespace nubra::sim

@@ -1,0 +1,42 @@
+#pragma once
+// Command line of nx3sim: where to put the line, the device's starting state and the faults to arm.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Nx3Device.h"
+
+namespace nubra::sim {
+
+struct SimOptions {
+    bool help = false;
+    std::string linkPath;
+    std::string rollFile;
+
+    std::optional<std::string> uniqueNumber;
+    std::optional<std::string> nip;
+    bool latin = false;
+    std::optional<int> errorNumber;
+    std::optional<std::string> infoW;
+
+    bool noise = false;
+    bool badChecksum = false;
+    bool silence = false;
+    std::optional<int> delayMs;
+    std::optional<std::string> errorCode;
+    std::optional<std::string> closingErrorCode;
+    std::optional<int> hangUpAfter;
+    bool stream = false;
+};
+
+// Returns the options, or nullopt with a message in `error`.
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
+std::string SimHelp();
+
+// The starting state the options ask for.
+void ApplyState(const SimOptions& options, DeviceState& state);
+// Arms the chosen faults for the next command (again on every call).
+void ArmFaults(const SimOptions& options, Nx3Device& device);
+
+} // namespace nubra::sim

@@ -1,0 +1,69 @@
+#include "SimOptions.h"
+#include "DeviceTalk.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace nubra::sim;
+using namespace nubra::sim::test;
+
+std::optional<SimOptions> Parse(std::vector<std::string> args, std::string* error = nullptr) {
+    std::string e;
+    auto o = ParseSimOptions(args, e);
+    if (error)
+        *error = e;
+    return o;
+}
+
+TEST(SimOptions, RefusesWhatItCannotUse) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus"}, "nieznana opcja: --bogus"},
+        {{"--link"}, "brak wartości opcji --link"},
+        {{"--delay-ms", "2s"}, "opcja --delay-ms wymaga liczby: 2s"},
+        {{"--hangup", "-1"}, "opcja --hangup wymaga liczby: -1"},
+        {{"--error", "X2013"}, "niepoprawny kod odpowiedzi: X2013"},
+        {{"--error", "X2ab12"}, "niepoprawny kod odpowiedzi: X2ab12"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::string error;
+        EXPECT_FALSE(Parse(args, &error));
+        EXPECT_EQ(error, message);
+    }
+}
+
+TEST(SimOptions, StateOptionsShapeTheDevice) {
+    const auto o =
+        Parse({"--unique", "XYZ00000001", "--latin", "--error-number", "3", "--info-w", "NX3E002"});
+    ASSERT_TRUE(o);
+    DeviceState state;
+    ApplyState(*o, state);
+    Nx3Device device(state);
+    EXPECT_EQ(device.CodePage(), DeviceCodePage::Latin2);
+    EXPECT_EQ(state.status1 & status1::kMazoviaMark, 0);
+    EXPECT_EQ(Ask(device, "I3"), kI1 + F("3") + kD1);
+    EXPECT_EQ(Ask(device, "PI"), F("I2"));
+    EXPECT_EQ(Ask(device, "B5").substr(7, 12), "XYZ00000001 ");
+}
+
+TEST(SimOptions, FaultsAreArmedForTheNextCommandEachTime) {
+    const auto o = Parse({"--noise", "--error", "X20133", "--link", "/tmp/COM1"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->linkPath, "/tmp/COM1");
+    Nx3Device device;
+    for (int round = 0; round < 2; ++round) {
+        ArmFaults(*o, device);
+        EXPECT_EQ(Ask(device, "B2"), Nx3Device::DefaultNoise() + F("X2") + F("0133"));
+        EXPECT_EQ(Ask(device, "B3"), kI1 + F("00101") + kD1);
+    }
+}
+
+TEST(SimOptions, ClosingErrorReplacesTheFinalCode) {
+    const auto o = Parse({"--error-closing", "D2"});
+    ASSERT_TRUE(o);
+    Nx3Device device;
+    ArmFaults(*o, device);
+    EXPECT_EQ(Ask(device, "B3"), kI1 + F("00101") + F("D2"));
+}
+
+} // namespace
