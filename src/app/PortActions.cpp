@@ -1,0 +1,69 @@
+// The port choice, the port switch, the log window and the other shell actions of the main window.
+#include <QMenuBar>
+#include <QToolButton>
+
+#include "DialogSeam.h"
+#include "TControlBar.h"
+#include "TFormAbout.h"
+#include "TFormLogWindow.h"
+#include "TFormMain.h"
+#include "TFormSetPort.h"
+#include "TNX3Class.h"
+
+namespace nubra::app {
+
+void TFormMain::ASetPortExecute(QObject* sender) {
+    TFormSetPort* form = FormSetPort();
+    if (!form)
+        return;
+    form->SelectPort(portNumber_);
+    if (sender != form && DialogSeam::Current().Exec(*form) != QDialog::Accepted)
+        return;
+    portNumber_ = form->SelectedPort();
+    nx3_->ClosePort();
+    SetPortPanel({});
+    if (nx3_->OpenPort(portNumber_)) {
+        SetPortPanel(QStringLiteral("COM %1").arg(portNumber_));
+        sbCloseOpenPort_->setChecked(false);
+    } else {
+        portNumber_ = 0;
+        sbCloseOpenPort_->setChecked(true);
+    }
+}
+
+void TFormMain::SB() {
+    // The button has toggled already: down means closed.
+    if (portNumber_ == 0) {
+        sbCloseOpenPort_->setChecked(true);
+        return;
+    }
+    if (sbCloseOpenPort_->isChecked()) {
+        nx3_->ClosePort();
+        SetPortPanel({});
+    } else if (nx3_->OpenPort(portNumber_)) {
+        SetPortPanel(QStringLiteral("COM %1").arg(portNumber_));
+    }
+}
+
+void TFormMain::ALogWinowExecute() {
+    TFormLogWindow* log = FormLogWindow();
+    if (!log)
+        return;
+    // Just below the tool bars, its left edge 20 pixels left of ours.
+    const QRect frame = frameGeometry();
+    const int clientHeight = height() - menuBar()->height();
+    log->move(frame.left() - 20, frame.top() + frame.height() - clientHeight + controlBar_->height());
+    log->show();
+    log->raise();
+}
+
+void TFormMain::Wyjcie1Click() {
+    close();
+}
+
+void TFormMain::Oprogramie1Click() {
+    if (TFormAbout* about = FormAbout())
+        DialogSeam::Current().Exec(*about);
+}
+
+} // namespace nubra::app

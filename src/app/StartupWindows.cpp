@@ -1,0 +1,92 @@
+#include "StartupWindows.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "QtLinkUi.h"
+#include "TFormAbout.h"
+#include "TFormError.h"
+#include "TFormLogWindow.h"
+#include "TFormMain.h"
+#include "TFormSetPort.h"
+#include "TFormWait.h"
+
+namespace nubra::app {
+namespace {
+
+QWidget* CreateFormWait(TFormMain& main) {
+    auto* w = new TFormWait(&main.Nx3(), &main);
+    QObject::connect(w, &TFormWait::waitShown, &main, [&main] { main.WaitStateChanged(true); });
+    QObject::connect(w, &TFormWait::waitHidden, &main, [&main] { main.WaitStateChanged(false); });
+    main.LinkUiImpl().SetWaitWindow(w);
+    return w;
+}
+
+QWidget* CreateFormError(TFormMain& main) {
+    auto* w = new TFormError(&main);
+    main.LinkUiImpl().SetErrorWindow(w);
+    return w;
+}
+
+QWidget* CreateFormSetPort(TFormMain& main) {
+    auto* w = new TFormSetPort(&main);
+    // Its creation opens the stored port without asking.
+    main.RegisterWindow(QStringLiteral("TFormSetPort"), w);
+    main.RunAction([&main, w] { main.ASetPortExecute(w); });
+    return w;
+}
+
+QWidget* CreateFormLogWindow(TFormMain& main) {
+    auto* w = new TFormLogWindow(&main);
+    main.LinkUiImpl().SetLogWindow(w);
+    return w;
+}
+
+QWidget* CreateFormAbout(TFormMain& main) {
+    return new TFormAbout(&main);
+}
+
+} // namespace
+
+const std::vector<StartupWindow>& StartupOrder() {
+    static const std::vector<StartupWindow> order = {
+        {"TFormDateTime", nullptr},       {"TFormWait", &CreateFormWait},
+        {"TFormError", &CreateFormError}, {"TFormGetSetPTU", nullptr},
+        {"TFormPosts", nullptr},          {"TFormRegInfo", nullptr},
+        {"TFormMoveTime", nullptr},       {"TFormParams", nullptr},
+        {"TFormWaitingTime", nullptr},    {"TFormTowary", nullptr},
+        {"TFormKontrah", nullptr},        {"TFormKarty", nullptr},
+        {"TFormTowarInfo", nullptr},      {"TFormStartTrans", nullptr},
+        {"TFormRegisterSale", nullptr},   {"TFormChoseReg", nullptr},
+        {"TFormHeaderFooter", nullptr},   {"TFormPeriodReports", nullptr},
+        {"TFormFiscalizing", nullptr},    {"TFormSetPort", &CreateFormSetPort},
+        {"TFormSendRapOkres", nullptr},   {"TFormLogWindow", &CreateFormLogWindow},
+        {"TFormExchange", nullptr},       {"TFormTemplates", nullptr},
+        {"TFormPrint", nullptr},          {"TFormEuro", nullptr},
+        {"TFormCurrency", nullptr},       {"TFormRozliczeniowy", nullptr},
+        {"TPanNaglowek", nullptr},        {"TPanFiskalizacja", nullptr},
+        {"TFormAbout", &CreateFormAbout},
+    };
+    return order;
+}
+
+void CreateStartupWindows(TFormMain& main) {
+    for (const StartupWindow& entry : StartupOrder()) {
+        if (!entry.create)
+            continue;
+        QWidget* window = entry.create(main);
+        window->setObjectName(QString::fromLatin1(entry.name + 1)); // "FormWait", as the form's name
+        main.RegisterWindow(QString::fromLatin1(entry.name), window);
+    }
+}
+
+void InstallPolishTranslation(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace nubra::app

@@ -1,0 +1,198 @@
+#pragma once
+// The main window: the frame with the menu, the tool-bar area, the client area for the register
+// window and the status bar; the program-wide values; and every action of the program.
+//
+// Each action is a QAction named as the action (object name "AStartTrans"), with a "category"
+// property, triggering its handler (AStartTransExecute) through RunAction, the one place where an
+// error raised by an action is shown, and which refuses device actions while the link waits for the
+// printer. Handlers live beside the subsystem they serve; the ones not built yet do nothing
+// (PendingActions.cpp).
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QMdiArea;
+class QToolButton;
+
+#include "SerialLine.h"
+
+namespace nubra {
+class ProfileFile;
+class TNX3Class;
+} // namespace nubra
+
+namespace nubra::app {
+
+class QtLinkUi;
+class TControlBar;
+class TFormAbout;
+class TFormError;
+class TFormLogWindow;
+class TFormSetPort;
+class TFormWait;
+
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // programDirectory: where nx3config.ini and "Tabele/" live, with a trailing '/'. line: the
+    // printer's line; by default a tty whose COM1..COM4 paths come from [PORT] of nx3config.ini.
+    explicit TFormMain(std::string programDirectory, std::unique_ptr<SerialLine> line = nullptr,
+                       QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // --- program-wide values ---
+    const std::string& ProgramDirectory() const { return programDirectory_; }
+    const std::string& TablesDirectory() const { return tablesDirectory_; }
+    int PortNumber() const { return portNumber_; }
+    const std::string& NativeCurrency() const { return nativeCurrency_; }
+    void SetNativeCurrency(const std::string& currency) { nativeCurrency_ = currency; }
+    TNX3Class& Nx3() { return *nx3_; }
+    ProfileFile& Config() { return *config_; }
+    QtLinkUi& LinkUiImpl() { return *linkUi_; }
+
+    // --- parts of the frame ---
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    TControlBar* ControlBar() const { return controlBar_; }
+    QToolButton* PortSwitch() const { return sbCloseOpenPort_; }
+    QAction* Action(const QString& name) const;
+    // Status-bar panels 0 (port), 1 (printer type), 2 (hint of the control under the mouse).
+    QString StatusPanelText(int panel) const;
+
+    // --- windows created at start-up (StartupWindows.cpp) ---
+    void RegisterWindow(const QString& name, QWidget* window);
+    QWidget* Window(const QString& name) const;
+    template <class T> T* WindowAs(const QString& name) const { return qobject_cast<T*>(Window(name)); }
+    TFormWait* FormWait() const;
+    TFormError* FormError() const;
+    TFormLogWindow* FormLogWindow() const;
+    TFormSetPort* FormSetPort() const;
+    TFormAbout* FormAbout() const;
+
+    // Runs a user action: a nubra::Error (or any std::exception) it raises is shown in a "nubra5"
+    // error box and the program goes on. A device action does not start while a wait runs.
+    void RunAction(const std::function<void()>& body, bool deviceAction = true);
+    bool WaitRunning() const { return waitRunning_; }
+    // Told by the wait window: while it is shown the device actions are disabled.
+    void WaitStateChanged(bool running);
+
+    // The register window keeps its position in [FORM REGINF]; it gives the writer run at close.
+    void SetRegInfoConfigWriter(std::function<void(ProfileFile&)> writer) {
+        regInfoWriter_ = std::move(writer);
+    }
+
+    // --- handlers: shell ---
+    // sender == the port window: the stored port is opened without asking (start-up).
+    void ASetPortExecute(QObject* sender);
+    void SB(); // click of the port switch SB_CloseOpenPort (down = closed)
+    void ALogWinowExecute();
+    void Wyjcie1Click();
+    void Oprogramie1Click();
+
+    // --- handlers: device information and settings ---
+    void AGetSetParamsExecute();
+    void AGetDayReportNoExecute();
+    void AGetZeroRamExecute();
+    void AGetSetPTUExecute();
+    void AGetSetPostNumbersExecute();
+    void AGetErrorNumberExecute();
+    void AMoveTimeExecute();
+    void AGetSetTimeExecute();
+    void AGetCommodInfoExecute();
+    void AGetSetHeaderExecute();
+    void AGetSetFooterExecute();
+    void AGetDateTimeExecute();
+    void AGetTotalizerExecute();
+    void AGetSetWaitingTimeExecute();
+    void AGetNuNipExecute();
+    void AGetExtStatusExecute();
+    void AGetRegInfoExecute();
+    void AShowFormTowarInfoExecute();
+    void AShowFormDateTimeExecute();
+    // --- handlers: catalogues ---
+    void ATowaryExecute();
+    void AKontrahExecute();
+    void AKartyExecute();
+    // --- handlers: sales ---
+    void AStartTransExecute();
+    void ARegisterSellExecute();
+    void APrintDocExecute();
+    void AExchangeExecute();
+    // --- handlers: reports ---
+    void ADayReportExecute();
+    void APeriodReportsExecute();
+    void ACommodityListExecute();
+    void AConstantRepExecute();
+    void AShowTemplateFormExecute();
+    void AReadTemplateExecute();
+    void APrintTemplateExecute();
+    // --- handlers: fiscal and service ---
+    void AFiscalizingExecute();
+    void APrepareFiscalizingExecute();
+    void AResetRAMExecute();
+    void AChangeToEuroExecute();
+    void ARozliczeniowyExecute();
+    void AChooseCurrencyExecute();
+    void InicjowaniePustejKartyClick();
+    void ZamknicieKartyClick();
+    void MI_DrukowanieClick();
+
+signals:
+    // The window was closed and the configuration written: the program ends.
+    void closed();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    using Handler = void (TFormMain::*)();
+    struct ActionDef {
+        const char* name;
+        const char* category;
+        const char* caption;
+        Handler handler;
+        bool device;
+    };
+    static const std::vector<ActionDef>& ActionDefs();
+
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBars();
+    void BuildStatusBar();
+    void FormCreate(std::unique_ptr<SerialLine> line);
+    void FormClose();
+    // Opens the catalogue tables; the catalogue windows fill it in.
+    void OpenCatalogueTables();
+    void StatusBarDrawPanel(QWidget* panel);
+    void SetPortPanel(const QString& text);
+    void ASetPortFromAction();
+
+    std::string programDirectory_;
+    std::string tablesDirectory_;
+    int portNumber_ = 0;
+    std::string nativeCurrency_ = "PLN";
+    std::unique_ptr<ProfileFile> config_;
+    std::unique_ptr<QtLinkUi> linkUi_;
+    std::unique_ptr<TNX3Class> nx3_;
+    std::function<void(ProfileFile&)> regInfoWriter_;
+
+    QMdiArea* mdiArea_ = nullptr;
+    TControlBar* controlBar_ = nullptr;
+    QToolButton* sbCloseOpenPort_ = nullptr;
+    QWidget* statusPanel0_ = nullptr;
+    QLabel* statusPanel1_ = nullptr;
+    QLabel* statusPanel2_ = nullptr;
+    QString panel0Text_;
+    QMap<QString, QAction*> actions_;
+    QMap<QString, QPointer<QWidget>> windows_;
+    QMap<QObject*, bool> enabledBeforeWait_;
+    bool waitRunning_ = false;
+    bool configWritten_ = false;
+};
+
+} // namespace nubra::app
