@@ -7,22 +7,16 @@ namespace nubra::app {
 void TFormMain::OpenCatalogueTables() {}
 
 void TFormMain::AGetSetParamsExecute() {}
-void TFormMain::AGetDayReportNoExecute() {}
-void TFormMain::AGetZeroRamExecute() {}
 void TFormMain::AGetSetPTUExecute() {}
 void TFormMain::AGetSetPostNumbersExecute() {}
-void TFormMain::AGetErrorNumberExecute() {}
 void TFormMain::AMoveTimeExecute() {}
 void TFormMain::AGetSetTimeExecute() {}
 void TFormMain::AGetCommodInfoExecute() {}
 void TFormMain::AGetSetHeaderExecute() {}
 void TFormMain::AGetSetFooterExecute() {}
 void TFormMain::AGetDateTimeExecute() {}
-void TFormMain::AGetTotalizerExecute() {}
 void TFormMain::AGetSetWaitingTimeExecute() {}
 void TFormMain::AGetNuNipExecute() {}
-void TFormMain::AGetExtStatusExecute() {}
-void TFormMain::AGetRegInfoExecute() {}
 void TFormMain::AShowFormTowarInfoExecute() {}
 void TFormMain::AShowFormDateTimeExecute() {}
 void TFormMain::ATowaryExecute() {}

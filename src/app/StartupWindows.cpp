@@ -13,6 +13,10 @@
 #include "TFormWait.h"
 
 namespace nubra::app {
+
+// The register window (device/TFormRegInfo.cpp).
+QWidget* CreateFormRegInfo(TFormMain& main);
+
 namespace {
 
 QWidget* CreateFormWait(TFormMain& main) {
@@ -53,7 +57,7 @@ const std::vector<StartupWindow>& StartupOrder() {
     static const std::vector<StartupWindow> order = {
         {"TFormDateTime", nullptr},       {"TFormWait", &CreateFormWait},
         {"TFormError", &CreateFormError}, {"TFormGetSetPTU", nullptr},
-        {"TFormPosts", nullptr},          {"TFormRegInfo", nullptr},
+        {"TFormPosts", nullptr},          {"TFormRegInfo", &CreateFormRegInfo},
         {"TFormMoveTime", nullptr},       {"TFormParams", nullptr},
         {"TFormWaitingTime", nullptr},    {"TFormTowary", nullptr},
         {"TFormKontrah", nullptr},        {"TFormKarty", nullptr},
