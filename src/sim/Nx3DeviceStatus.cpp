@@ -37,18 +37,6 @@ bool IsRegisterDigit(const std::string& data) {
 
 } // namespace
 
-const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
-    static const std::map<std::string, CommandHandler> commands = {
-        {"B2", &Nx3Device::DayReportNumber}, {"B3", &Nx3Device::ResetCounters},
-        {"B4", &Nx3Device::Status2Letter},   {"B5", &Nx3Device::Status3Letter},
-        {"ES", &Nx3Device::DeviceInfo},      {"PI", &Nx3Device::FullUniqueNumber},
-        {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
-        {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
-        {"K4", &Nx3Device::SetStatus},
-    };
-    return commands;
-}
-
 std::string Nx3Device::Amount(std::int64_t hundredths, std::size_t width) const {
     std::string digits = std::to_string(hundredths < 0 ? -hundredths : hundredths);
     if (digits.size() < 3)

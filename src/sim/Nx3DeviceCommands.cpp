@@ -1,0 +1,19 @@
+// Every command the device knows, by its code. Each later group of commands adds its rows here and
+// its handlers in a file of its own.
+#include "Nx3Device.h"
+
+namespace nubra::sim {
+
+const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
+    static const std::map<std::string, CommandHandler> commands = {
+        {"B2", &Nx3Device::DayReportNumber}, {"B3", &Nx3Device::ResetCounters},
+        {"B4", &Nx3Device::Status2Letter},   {"B5", &Nx3Device::Status3Letter},
+        {"ES", &Nx3Device::DeviceInfo},      {"PI", &Nx3Device::FullUniqueNumber},
+        {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
+        {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
+        {"K4", &Nx3Device::SetStatus},
+    };
+    return commands;
+}
+
+} // namespace nubra::sim
