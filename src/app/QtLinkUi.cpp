@@ -15,6 +15,16 @@ QtLinkUi::~QtLinkUi() {
     SetBusyCursor(false);
 }
 
+void QtLinkUi::SetErrorWindow(TFormError* window) {
+    error_ = window;
+}
+void QtLinkUi::SetWaitWindow(TFormWait* window) {
+    wait_ = window;
+}
+void QtLinkUi::SetLogWindow(TFormLogWindow* window) {
+    log_ = window;
+}
+
 void QtLinkUi::ShowMessage(const std::string& text, MessageIcon icon) {
     ShowMessageBox(messageParent_, ToQtIcon(icon), ProgramText(text));
 }

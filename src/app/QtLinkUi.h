@@ -19,9 +19,9 @@ public:
     explicit QtLinkUi(QWidget* messageParent);
     ~QtLinkUi() override;
 
-    void SetErrorWindow(TFormError* window) { error_ = window; }
-    void SetWaitWindow(TFormWait* window) { wait_ = window; }
-    void SetLogWindow(TFormLogWindow* window) { log_ = window; }
+    void SetErrorWindow(TFormError* window);
+    void SetWaitWindow(TFormWait* window);
+    void SetLogWindow(TFormLogWindow* window);
 
     void ShowMessage(const std::string& text, MessageIcon icon) override;
     void ShowError(const std::string& text) override;
