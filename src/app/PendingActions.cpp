@@ -4,8 +4,6 @@
 
 namespace nubra::app {
 
-void TFormMain::OpenCatalogueTables() {}
-
 void TFormMain::AGetSetParamsExecute() {}
 void TFormMain::AGetSetPTUExecute() {}
 void TFormMain::AGetSetPostNumbersExecute() {}
@@ -19,9 +17,6 @@ void TFormMain::AGetSetWaitingTimeExecute() {}
 void TFormMain::AGetNuNipExecute() {}
 void TFormMain::AShowFormTowarInfoExecute() {}
 void TFormMain::AShowFormDateTimeExecute() {}
-void TFormMain::ATowaryExecute() {}
-void TFormMain::AKontrahExecute() {}
-void TFormMain::AKartyExecute() {}
 void TFormMain::AStartTransExecute() {}
 void TFormMain::ARegisterSellExecute() {}
 void TFormMain::APrintDocExecute() {}

@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "CatalogueWindows.h"
 #include "QtLinkUi.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
@@ -59,8 +60,9 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormError", &CreateFormError}, {"TFormGetSetPTU", nullptr},
         {"TFormPosts", nullptr},          {"TFormRegInfo", &CreateFormRegInfo},
         {"TFormMoveTime", nullptr},       {"TFormParams", nullptr},
-        {"TFormWaitingTime", nullptr},    {"TFormTowary", nullptr},
-        {"TFormKontrah", nullptr},        {"TFormKarty", nullptr},
+        {"TFormWaitingTime", nullptr},    {"TFormTowary", &catalogues::CreateFormTowary},
+        {"TFormKontrah", &catalogues::CreateFormKontrah},
+        {"TFormKarty", &catalogues::CreateFormKarty},
         {"TFormTowarInfo", nullptr},      {"TFormStartTrans", nullptr},
         {"TFormRegisterSale", nullptr},   {"TFormChoseReg", nullptr},
         {"TFormHeaderFooter", nullptr},   {"TFormPeriodReports", nullptr},

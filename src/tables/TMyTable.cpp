@@ -343,6 +343,17 @@ FieldValue TMyTable::PeekField(int record, int field) const {
     return Decode(bytes.data(), field);
 }
 
+std::vector<FieldValue> TMyTable::PeekRecord(int record) const {
+    if (!active_ || record < 0 || record >= recordCount_)
+        return {};
+    std::vector<std::uint8_t> bytes(buffer_.size(), 0);
+    file_.ReadAt(SlotPosition(record), bytes.data(), bytes.size());
+    std::vector<FieldValue> values;
+    for (int f = 0; f < FieldCount(); ++f)
+        values.push_back(Decode(bytes.data(), f));
+    return values;
+}
+
 void TMyTable::SetField(int index, const FieldValue& value) {
     if (!active_)
         return;

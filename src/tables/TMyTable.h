@@ -68,6 +68,8 @@ public:
 
     // Reads a field of any record without moving the cursor (the grid draws with it).
     FieldValue PeekField(int record, int field) const;
+    // Every field of a record, likewise; empty when closed or out of range.
+    std::vector<FieldValue> PeekRecord(int record) const;
 
     void SetMessageHandler(MessageHandler handler) { onMessage_ = std::move(handler); }
     // Called after Open, a successful Post and Delete: the bound grid refreshes itself.

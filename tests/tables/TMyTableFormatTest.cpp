@@ -220,6 +220,8 @@ TEST_F(GoodsTable, DrawingReadsDoNotMoveTheCursor) {
     Add("C");
     table.GoToRecord(1);
     EXPECT_EQ(std::get<std::string>(table.PeekField(2, 0)), "C");
+    EXPECT_EQ(ToText(table.PeekRecord(2).at(1)), "A");
+    EXPECT_TRUE(table.PeekRecord(3).empty());
     EXPECT_EQ(table.RecNo(), 1);
     EXPECT_EQ(Current(), "B");
 }
