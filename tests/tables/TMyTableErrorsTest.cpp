@@ -97,10 +97,13 @@ TEST(TMyTableFields, AccessRefusals) {
 }
 
 struct ConversionCase {
+    const char* name;
     FieldType type;
     FieldValue value;
     const char* message;
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
 
 class TMyTableConversion : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -117,18 +120,23 @@ TEST_P(TMyTableConversion, FailedConversionNamesTheType) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TMyTableConversion,
-    ::testing::Values(
-        ConversionCase{FieldType::ftInteger, std::string("12,5"),
-                       "Nie udała się konwersja do typu ftInteger.."},
-        ConversionCase{FieldType::ftInteger, std::string(""), "Nie udała się konwersja do typu ftInteger.."},
-        ConversionCase{FieldType::ftInteger, 3e10, "Nie udała się konwersja do typu ftInteger.."},
-        ConversionCase{FieldType::ftFloat, std::string("12.5"), "Nie udała się konwersja do typu ftFloat.."},
-        ConversionCase{FieldType::ftFloat, std::string("abc"), "Nie udała się konwersja do typu ftFloat.."},
-        ConversionCase{FieldType::ftCurrency, std::string(""),
-                       "Nie udała się konwersja do typu ftCurrency.."},
-        ConversionCase{FieldType::ftCurrency, std::string("1e30"),
-                       "Nie udała się konwersja do typu ftCurrency.."},
-        ConversionCase{FieldType::ftString, FieldValue{}, "Nie udała się konwersja do typu ftString.."}));
+    ::testing::Values(ConversionCase{"integer_with_comma", FieldType::ftInteger, std::string("12,5"),
+                                     "Nie udała się konwersja do typu ftInteger.."},
+                      ConversionCase{"integer_empty", FieldType::ftInteger, std::string(""),
+                                     "Nie udała się konwersja do typu ftInteger.."},
+                      ConversionCase{"integer_too_big", FieldType::ftInteger, 3e10,
+                                     "Nie udała się konwersja do typu ftInteger.."},
+                      ConversionCase{"float_with_point", FieldType::ftFloat, std::string("12.5"),
+                                     "Nie udała się konwersja do typu ftFloat.."},
+                      ConversionCase{"float_letters", FieldType::ftFloat, std::string("abc"),
+                                     "Nie udała się konwersja do typu ftFloat.."},
+                      ConversionCase{"currency_empty", FieldType::ftCurrency, std::string(""),
+                                     "Nie udała się konwersja do typu ftCurrency.."},
+                      ConversionCase{"currency_too_big", FieldType::ftCurrency, std::string("1e30"),
+                                     "Nie udała się konwersja do typu ftCurrency.."},
+                      ConversionCase{"string_of_nothing", FieldType::ftString, FieldValue{},
+                                     "Nie udała się konwersja do typu ftString.."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace nubra
