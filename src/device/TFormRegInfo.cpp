@@ -70,6 +70,7 @@ TFormRegInfo::TFormRegInfo(TFormMain& main, QWidget* parent)
     connect(sbRefresh_, &QPushButton::clicked, this, &TFormRegInfo::AGetExtStatusExecute);
     lamps->addWidget(sbRefresh_);
     layout->addLayout(lamps);
+    content->setFixedSize(content->sizeHint());
     setWidget(content);
 
     timer_ = new QTimer(this);
@@ -77,9 +78,6 @@ TFormRegInfo::TFormRegInfo(TFormMain& main, QWidget* parent)
     timer_->setInterval(TimerInterval);
     connect(timer_, &QTimer::timeout, this, &TFormRegInfo::TimerTimer);
     timer_->start();
-
-    adjustSize();
-    setFixedSize(size());
 }
 
 TFormRegInfo::~TFormRegInfo() = default;
@@ -244,6 +242,9 @@ void TFormRegInfo::closeEvent(QCloseEvent* event) {
 QWidget* CreateFormRegInfo(TFormMain& main) {
     auto* form = new TFormRegInfo(main);
     main.MdiArea()->addSubWindow(form);
+    // The frame's size is known only inside the client area.
+    form->adjustSize();
+    form->setFixedSize(form->size());
     form->FormCreate();
     form->show();
     main.SetRegInfoConfigWriter([form = QPointer<TFormRegInfo>(form)](ProfileFile& ini) {
