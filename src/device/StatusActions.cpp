@@ -3,13 +3,12 @@
 #include <QLabel>
 #include <QToolButton>
 #include <array>
-#include <cctype>
-#include <climits>
 #include <string>
 
 #include "ControlTag.h"
 #include "Cp1250.h"
 #include "MessageBox.h"
+#include "Numbers.h"
 #include "ProgramState.h"
 #include "StatusGlyphs.h"
 #include "TFormMain.h"
@@ -18,27 +17,6 @@
 
 namespace nubra::app {
 namespace {
-
-// A decimal number with optional leading blanks and sign; def for anything else.
-int ToIntDef(const std::string& text, int def) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    if (i == text.size())
-        return def;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i])))
-            return def;
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + (negative ? 1 : 0))
-            return def;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 // Device text (Windows-1250) into a message of the program's own (UTF-8).
 std::string Dev(const std::string& cp1250) {
@@ -100,7 +78,7 @@ void TFormMain::AGetErrorNumberExecute() {
     std::string text;
     if (!nx3_->GetErrorNumber(text))
         return;
-    const int number = ToIntDef(text, -1);
+    const int number = StrToIntDef(text, -1);
     const std::string description = ErrorDescription(number);
     const std::string indent = description == "OK" ? std::string(10, ' ') : std::string();
     ShowMessageBox(this, QMessageBox::NoIcon,
@@ -144,7 +122,7 @@ void TFormMain::AGetExtStatusExecute() {
     TFormRegInfo* form = FormRegInfo(*this);
     std::string number;
     if (nx3_->GetErrorNumber(number)) {
-        if (ToIntDef(number, 0) != 0) {
+        if (StrToIntDef(number, 0) != 0) {
             if (form)
                 SetTag(form->LedServ(), 1);
             ServiceError = true;

@@ -22,7 +22,10 @@ public:
     virtual void ProcessMessages() = 0;
     // One log line: dropped unless the log window is visible.
     virtual void AddLogLine(const std::string& bytes) = 0;
-    // The application-starting cursor while an exchange runs, the default one after it.
+    // The application-starting cursor while an exchange runs, the default one after it. A state, not
+    // a counter: the last call wins. Exchange operations call one another (SendCommand reads its
+    // reply with ReceiveFrame; WaitForReply begins its wait again for an "X2" code), so true may come
+    // several times in a row, and one false restores the default cursor.
     virtual void SetBusyCursor(bool busy) = 0;
 };
 

@@ -203,4 +203,35 @@ void TNX3Class::WaitForReply(std::string& reply) {
     }
 }
 
+bool TNX3Class::Accepted(const std::string& code) {
+    SendCommand(code, lastReply_);
+    return lastReply_ == "I1";
+}
+
+bool TNX3Class::Closed(Closing closing) {
+    if (closing == Closing::Wait)
+        WaitForReply(lastReply_);
+    else
+        ReceiveReply(lastReply_);
+    return lastReply_ == "D1";
+}
+
+bool TNX3Class::Query(const std::string& code, std::string& data, int fixedCount) {
+    if (!Accepted(code))
+        return false;
+    if (fixedCount > 0)
+        ReceiveFixed(fixedCount, data);
+    else
+        ReceiveFrame(data);
+    return Closed(Closing::Reply);
+}
+
+bool TNX3Class::Order(const std::string& code, std::initializer_list<std::string> frames, Closing closing) {
+    if (!Accepted(code))
+        return false;
+    for (const std::string& frame : frames)
+        SendFrame(frame);
+    return Closed(closing);
+}
+
 } // namespace nubra

@@ -1,105 +1,74 @@
 // Status and information queries, "K4" and the choice of code page from the status bytes.
-#include <cctype>
-
+#include "DataFields.h"
+#include "Numbers.h"
 #include "TNX3Class.h"
 
 namespace nubra {
 namespace {
 
-// Characters pos..pos+count-1 (1-based) of a reply's data field; short data give what is there.
-std::string Mid(const std::string& data, std::size_t pos, std::size_t count) {
-    return pos - 1 < data.size() ? data.substr(pos - 1, count) : std::string{};
-}
-
-unsigned char ByteAt(const std::string& data, std::size_t pos) {
-    return pos - 1 < data.size() ? static_cast<unsigned char>(data[pos - 1]) : 0;
-}
-
-// A decimal number with optional leading blanks and sign; def for anything else.
-int ToIntDef(const std::string& text, int def) {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    if (i == text.size())
-        return def;
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i])))
-            return def;
-        value = value * 10 + (text[i] - '0');
-        if (value > 0x7FFFFFFFLL)
-            return def;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
+// Field widths of the replies, in the order the printer sends them.
+constexpr std::size_t kYear = 2, kMonth = 2, kDay = 2, kReportNo = 5; // "B2"
+constexpr std::size_t kRamResets = 3, kRateSets = 2;                  // "B3"
+constexpr std::size_t kUnique2 = 10, kUnique3 = 12, kNip = 14;        // "B4", "B5"
+constexpr int kBlock2 = 28, kBlock3 = 30;                             // "B4", "B5": fixed blocks
+constexpr std::size_t kUnprinted = 4, kFlag = 1;                      // "I6"
+constexpr std::size_t kTranNo = 5, kStatus = 1, kPrintFlag = 1, kSale = 9, kGap = 1, kPtu = 9; // "I7"
+constexpr std::size_t kCancelled = 4, kBaseChanges = 2, kGross = 11, kReceipts = 5;            // "T2"
+// "ES" "W": characters 5-7 tell whether "PI" carries the full unique number.
+constexpr std::size_t kInfoLead = 4, kInfoLevel = 3;
+constexpr int kPiLevel = 3;
 
 } // namespace
 
 bool TNX3Class::GetDayReportNo(std::string& date, std::string& number) {
-    std::string reply;
-    SendCommand("B2", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
+    if (Accepted("B2")) {
         std::string data;
         ReceiveFrame(data);
-        date = "20" + Mid(data, 1, 2) + "-" + Mid(data, 3, 2) + "-" + Mid(data, 5, 2);
-        number = Mid(data, 7, 5);
-        ReceiveReply(reply);
-        lastReply_ = reply;
+        // Cut at once, before the closing code.
+        DataFields f(data);
+        const std::string year = f.Take(kYear);
+        const std::string month = f.Take(kMonth);
+        const std::string day = f.Take(kDay);
+        date = "20" + year + "-" + month + "-" + day;
+        number = f.Take(kReportNo);
+        Closed();
     }
-    return CheckReply("B2", lastReply_);
+    return CheckReply("B2", LastReply());
 }
 
 bool TNX3Class::GetZeroRam(std::string& ramResets, std::string& rateSets) {
-    std::string reply;
-    SendCommand("B3", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        std::string data;
-        ReceiveFrame(data);
-        ReceiveReply(reply);
-        lastReply_ = reply;
-        if (reply == "D1") {
-            ramResets = Mid(data, 1, 3);
-            rateSets = Mid(data, 4, 2);
-        }
+    std::string data;
+    if (Query("B3", data)) {
+        DataFields f(data);
+        ramResets = f.Take(kRamResets);
+        rateSets = f.Take(kRateSets);
     }
-    return CheckReply("B3", lastReply_);
+    return CheckReply("B3", LastReply());
 }
 
-bool TNX3Class::ReadStatusBlock(const std::string& code, int count, int uniqueWidth, std::string& uniqueNo,
-                                std::string& nip, unsigned char& status1, unsigned char& status2) {
-    std::string reply;
-    SendCommand(code, reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        // A fixed block: the status bytes may hold any value, STX and ETX included.
-        std::string data;
-        ReceiveFixed(count, data);
-        ReceiveReply(reply);
-        lastReply_ = reply;
-        if (reply == "D1") {
-            const auto w = static_cast<std::size_t>(uniqueWidth);
-            uniqueNo = Mid(data, 1, w);
-            nip = Mid(data, w + 1, 14);
-            status1 = ByteAt(data, w + 15);
-            status2 = ByteAt(data, w + 16);
-        }
+bool TNX3Class::ReadStatusBlock(const std::string& code, int count, std::size_t uniqueWidth,
+                                std::string& uniqueNo, std::string& nip, unsigned char& status1,
+                                unsigned char& status2) {
+    // A fixed block without a checksum test: the status bytes may hold any value, STX and ETX included.
+    std::string data;
+    if (Query(code, data, count)) {
+        DataFields f(data);
+        uniqueNo = f.Take(uniqueWidth);
+        nip = f.Take(kNip);
+        status1 = f.TakeByte();
+        status2 = f.TakeByte();
     }
-    return CheckReply(code, lastReply_);
+    return CheckReply(code, LastReply());
 }
 
 bool TNX3Class::GetStatus2Letter(std::string& uniqueNo, std::string& nip, unsigned char& status1,
                                  unsigned char& status2) {
-    return ReadStatusBlock("B4", 28, 10, uniqueNo, nip, status1, status2);
+    return ReadStatusBlock("B4", kBlock2, kUnique2, uniqueNo, nip, status1, status2);
 }
 
 bool TNX3Class::GetStatus3Letter(std::string& uniqueNo, std::string& nip, unsigned char& status1,
                                  unsigned char& status2) {
-    return ReadStatusBlock("B5", 30, 12, uniqueNo, nip, status1, status2);
+    return ReadStatusBlock("B5", kBlock3, kUnique3, uniqueNo, nip, status1, status2);
 }
 
 bool TNX3Class::GetStatus3LetterPI(std::string& uniqueNo, std::string& nip, unsigned char& status1,
@@ -109,106 +78,76 @@ bool TNX3Class::GetStatus3LetterPI(std::string& uniqueNo, std::string& nip, unsi
     std::string info;
     if (!GetDeviceInfo("W", info))
         return false;
-    // Devices that report 3 or more here carry the full unique number in "PI".
-    if (ToIntDef(Mid(info, 5, 3), -1) < 3)
+    DataFields f(info);
+    f.Skip(kInfoLead);
+    if (StrToIntDef(f.Take(kInfoLevel), -1) < kPiLevel)
         return true;
-    std::string reply;
-    SendCommand("PI", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        std::string data;
-        ReceiveFrame(data);
-        ReceiveReply(reply);
-        lastReply_ = reply;
-        if (reply == "D1")
-            uniqueNo = data;
-    }
-    return CheckReply("PI", lastReply_);
+    std::string data;
+    if (Query("PI", data))
+        uniqueNo = data;
+    return CheckReply("PI", LastReply());
 }
 
 bool TNX3Class::GetErrorNumber(std::string& number) {
-    std::string reply;
-    SendCommand("I3", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
+    if (Accepted("I3")) {
         ReceiveFrame(number);
-        ReceiveReply(reply);
-        lastReply_ = reply;
+        Closed();
     }
-    return CheckReply("I3", lastReply_);
+    return CheckReply("I3", LastReply());
 }
 
 bool TNX3Class::GetExtStatus(std::string& unprintedReports, std::string& flag5, std::string& flag6,
                              std::string& flag7, std::string& flag8) {
-    std::string reply;
-    SendCommand("I6", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        std::string data;
-        ReceiveFrame(data);
-        ReceiveReply(reply);
-        lastReply_ = reply;
-        if (reply == "D1") {
-            unprintedReports = Mid(data, 1, 4);
-            flag5 = Mid(data, 5, 1);
-            flag6 = Mid(data, 6, 1);
-            flag7 = Mid(data, 7, 1);
-            flag8 = Mid(data, 8, 1);
-        }
+    std::string data;
+    if (Query("I6", data)) {
+        DataFields f(data);
+        unprintedReports = f.Take(kUnprinted);
+        flag5 = f.Take(kFlag);
+        flag6 = f.Take(kFlag);
+        flag7 = f.Take(kFlag);
+        flag8 = f.Take(kFlag);
     }
-    return CheckReply("I6", lastReply_);
+    return CheckReply("I6", LastReply());
 }
 
 bool TNX3Class::GetRegInfo(int reg, std::string& tranNo, std::string& status, std::string& printFlag,
                            std::string& lastSale, std::string& lastPtu) {
-    std::string reply;
-    SendCommand("I7", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        SendFrame(PadZeros(std::to_string(reg), 1));
-        ReceiveReply(reply);
-        lastReply_ = reply;
-        if (reply == "D1") {
-            // Here the data follow the closing code.
-            std::string data;
-            ReceiveFrame(data);
-            tranNo = Mid(data, 1, 5);
-            status = Mid(data, 6, 1);
-            printFlag = Mid(data, 7, 1);
-            lastSale = Mid(data, 8, 9);
-            lastPtu = Mid(data, 18, 9);
-        }
+    if (Order("I7", {PadZeros(std::to_string(reg), 1)}, Closing::Reply)) {
+        // Here the data follow the closing code.
+        std::string data;
+        ReceiveFrame(data);
+        DataFields f(data);
+        tranNo = f.Take(kTranNo);
+        status = f.Take(kStatus);
+        printFlag = f.Take(kPrintFlag);
+        lastSale = f.Take(kSale);
+        f.Skip(kGap);
+        lastPtu = f.Take(kPtu);
     }
-    return CheckReply("I7", lastReply_);
+    return CheckReply("I7", LastReply());
 }
 
 bool TNX3Class::GetTotalizer(Totalizer& totalizer) {
-    std::string reply;
-    SendCommand("T2", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        std::string data;
-        ReceiveFrame(data);
-        ReceiveReply(reply);
-        lastReply_ = reply;
-        if (reply == "D1") {
-            totalizer.CancelledReceipts = Mid(data, 1, 4);
-            totalizer.GoodsBaseChanges = Mid(data, 5, 2);
-            totalizer.DayReportNumber = Mid(data, 7, 5);
-            totalizer.GrossA = Mid(data, 12, 11);
-            totalizer.GrossB = Mid(data, 23, 11);
-            totalizer.GrossC = Mid(data, 34, 11);
-            totalizer.GrossD = Mid(data, 45, 11);
-            totalizer.GrossE = Mid(data, 56, 11);
-            totalizer.GrossF = Mid(data, 67, 11);
-            totalizer.GrossG = Mid(data, 78, 11);
-            totalizer.CancelledAmount = Mid(data, 89, 11);
-            totalizer.ReceiptCount = Mid(data, 100, 5);
-        }
+    std::string data;
+    if (Query("T2", data)) {
+        DataFields f(data);
+        totalizer.CancelledReceipts = f.Take(kCancelled);
+        totalizer.GoodsBaseChanges = f.Take(kBaseChanges);
+        totalizer.DayReportNumber = f.Take(kReportNo);
+        totalizer.GrossA = f.Take(kGross);
+        totalizer.GrossB = f.Take(kGross);
+        totalizer.GrossC = f.Take(kGross);
+        totalizer.GrossD = f.Take(kGross);
+        totalizer.GrossE = f.Take(kGross);
+        totalizer.GrossF = f.Take(kGross);
+        totalizer.GrossG = f.Take(kGross);
+        totalizer.CancelledAmount = f.Take(kGross);
+        totalizer.ReceiptCount = f.Take(kReceipts);
     }
-    return CheckReply("T2", lastReply_);
+    return CheckReply("T2", LastReply());
 }
 
+// The one command method that keeps its codes to itself: LastReply is not touched.
 bool TNX3Class::GetDeviceInfo(const std::string& selector, std::string& data) {
     std::string code;
     SendCommand("ES", code);
@@ -227,15 +166,8 @@ bool TNX3Class::GetDeviceInfo(const std::string& selector, std::string& data) {
 }
 
 bool TNX3Class::SetStatus(unsigned char status1, unsigned char status2) {
-    std::string reply;
-    SendCommand("K4", reply);
-    lastReply_ = reply;
-    if (reply == "I1") {
-        SendFrame(std::string{static_cast<char>(status1), static_cast<char>(status2)});
-        WaitForReply(reply);
-        lastReply_ = reply;
-    }
-    return CheckReply("K4", lastReply_);
+    Order("K4", {std::string{static_cast<char>(status1), static_cast<char>(status2)}}, Closing::Wait);
+    return CheckReply("K4", LastReply());
 }
 
 bool TNX3Class::DetectCodePage() {

@@ -14,6 +14,7 @@
 // messages and Descriptions are UTF-8.
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,6 +147,20 @@ public:
     bool SetStatus(unsigned char status1, unsigned char status2);
 
 protected:
+    // How a command's closing code arrives: at once, or when the printer has finished printing
+    // (with the wait window and no time limit).
+    enum class Closing { Reply, Wait };
+
+    // The steps the command methods are built from. Each stores every code it obtains in LastReply.
+    // SendCommand with the command code; true for "I1": the data phase follows.
+    bool Accepted(const std::string& code);
+    // ReceiveReply or WaitForReply; true for "D1".
+    bool Closed(Closing closing = Closing::Reply);
+    // Command code; on "I1" the data frame the printer returns (ReceiveFrame, or ReceiveFixed of
+    // fixedCount bytes) and the closing code. True for "D1", and only then are the data to be used.
+    bool Query(const std::string& code, std::string& data, int fixedCount = 0);
+    // Command code; on "I1" each data frame in order (SendFrame), then the closing code. True for "D1".
+    bool Order(const std::string& code, std::initializer_list<std::string> frames, Closing closing);
     void SetLastReply(const std::string& reply) { lastReply_ = reply; }
 
 private:
@@ -153,7 +168,7 @@ private:
     std::string GatherReply(std::size_t count, bool& aborted);
     void BeginWait();
     void EndWait(const std::string& logText);
-    bool ReadStatusBlock(const std::string& code, int count, int uniqueWidth, std::string& uniqueNo,
+    bool ReadStatusBlock(const std::string& code, int count, std::size_t uniqueWidth, std::string& uniqueNo,
                          std::string& nip, unsigned char& status1, unsigned char& status2);
 
     std::string programDirectory_;
