@@ -109,6 +109,11 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
         if (!ok)
             return std::nullopt;
     }
+    if (o.errorCode && o.closingErrorCode) {
+        // One refusal is armed at a time.
+        error = "opcje --error i --error-closing wykluczają się";
+        return std::nullopt;
+    }
     return o;
 }
 

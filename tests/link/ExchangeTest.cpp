@@ -275,6 +275,8 @@ TEST_F(ExchangeTest, WaitForReplyExtendedCode) {
                                                     TNX3Class::Checksum("0133")});
     EXPECT_EQ(ui.WaitCalls.back(), "hide");
     EXPECT_EQ(line->CurrentTimeout(), 2000);
+    // The wait begins twice (busy twice) and ends once: the cursor is a state, and ends at the default.
+    EXPECT_TRUE(CursorBalanced(ui));
 }
 
 TEST_F(ExchangeTest, ClosingTheWaitWindowGivesD1InEitherPhase) {

@@ -50,6 +50,37 @@ TEST_F(StatusTest, LostLineInTheDataPhaseRaisesAndKeepsTheAcceptedCode) {
     EXPECT_TRUE(ui.Errors.empty());
 }
 
+TEST_F(StatusTest, DayReportAndErrorNumberAreTakenBeforeTheClosingCode) {
+    // Unlike the other queries, these two hand their data over whatever the closing code says.
+    After(1, I1 + Data("24123000007") + Data("D2"));
+    std::string date, number;
+    EXPECT_FALSE(link->GetDayReportNo(date, number));
+    EXPECT_EQ(date, "2024-12-30");
+    EXPECT_EQ(number, "00007");
+
+    After(2, I1 + Data("5") + Data("D6"));
+    std::string error = "old";
+    EXPECT_FALSE(link->GetErrorNumber(error));
+    EXPECT_EQ(error, "5");
+    EXPECT_EQ(link->LastReply(), "D6");
+}
+
+TEST_F(StatusTest, ShortDataGiveEmptyFields) {
+    After(1, I1 + Data("0001T") + D1);
+    std::string unprinted, f5, f6 = "x", f7 = "x", f8 = "x";
+    EXPECT_TRUE(link->GetExtStatus(unprinted, f5, f6, f7, f8));
+    EXPECT_EQ(unprinted, "0001");
+    EXPECT_EQ(f5, "T");
+    EXPECT_EQ(f6 + f7 + f8, "");
+
+    After(2, I1);
+    After(3, D1 + Data("00012T"));
+    std::string tranNo, status, print = "x", sale = "x", ptu = "x";
+    EXPECT_TRUE(link->GetRegInfo(1, tranNo, status, print, sale, ptu));
+    EXPECT_EQ(tranNo + "|" + status, "00012|T");
+    EXPECT_EQ(print + sale + ptu, "");
+}
+
 TEST_F(StatusTest, ZeroRamOnlyOnD1) {
     After(1, I1 + Data("01203") + D1);
     std::string ram = "r", sets = "s";

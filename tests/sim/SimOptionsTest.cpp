@@ -24,6 +24,7 @@ TEST(SimOptions, RefusesWhatItCannotUse) {
         {{"--hangup", "-1"}, "opcja --hangup wymaga liczby: -1"},
         {{"--error", "X2013"}, "niepoprawny kod odpowiedzi: X2013"},
         {{"--error", "X2ab12"}, "niepoprawny kod odpowiedzi: X2ab12"},
+        {{"--error", "I3", "--error-closing", "D2"}, "opcje --error i --error-closing wykluczają się"},
     };
     for (const auto& [args, message] : cases) {
         std::string error;
