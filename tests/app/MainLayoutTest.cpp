@@ -1,5 +1,6 @@
 // The main window's menu, tool bars, action list and status bar, and the one place that handles
 // the errors of actions and keeps device actions from starting during a wait.
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -378,6 +379,59 @@ private slots:
         QCOMPARE(log->frameGeometry().left(), main_->frameGeometry().left() - 20);
         QCOMPARE(log->frameGeometry().top(),
                  barsBottom.y() + (main_->frameGeometry().bottom() - main_->geometry().bottom()));
+    }
+
+    void windowsAreCreatedInTheStartUpOrder() {
+        const QStringList expected = {
+            "TFormDateTime",     "TFormWait",          "TFormError",        "TFormGetSetPTU",
+            "TFormPosts",        "TFormRegInfo",       "TFormMoveTime",     "TFormParams",
+            "TFormWaitingTime",  "TFormTowary",        "TFormKontrah",      "TFormKarty",
+            "TFormTowarInfo",    "TFormStartTrans",    "TFormRegisterSale", "TFormChoseReg",
+            "TFormHeaderFooter", "TFormPeriodReports", "TFormFiscalizing",  "TFormSetPort",
+            "TFormSendRapOkres", "TFormLogWindow",     "TFormExchange",     "TFormTemplates",
+            "TFormPrint",        "TFormEuro",          "TFormCurrency",     "TFormRozliczeniowy",
+            "TPanNaglowek",      "TPanFiskalizacja",   "TFormAbout"};
+        QStringList order;
+        for (const auto& entry : nubra::app::StartupOrder()) {
+            order << QString::fromLatin1(entry.name);
+            // Every window with a factory exists once start-up is over, each under its own name.
+            if (entry.create)
+                QVERIFY2(main_->Window(order.last()), entry.name);
+        }
+        QCOMPARE(order, expected);
+    }
+
+    void portPanelIsDrawnBoldBesideItsLeftEdge() {
+        main_->Nx3().PortOpen = false;
+        QWidget* panel = main_->findChild<QWidget*>("StatusPanel0");
+        QVERIFY(panel);
+        QCOMPARE(panel->width(), 75);
+        QImage empty(panel->size(), QImage::Format_ARGB32);
+        empty.fill(Qt::white);
+        panel->render(&empty, QPoint(), QRegion(), QWidget::DrawChildren);
+
+        // Opening the port through the scripted line puts "COM 1" there.
+        dialogs_->Answer([](QDialog& d) {
+            d.findChild<QComboBox*>("CB_Port")->setCurrentIndex(0);
+            return int(QDialog::Accepted);
+        });
+        main_->Action("ASetPort")->trigger();
+        QCOMPARE(main_->StatusPanelText(0), QStringLiteral("COM 1"));
+        QImage drawn(panel->size(), QImage::Format_ARGB32);
+        drawn.fill(Qt::white);
+        panel->render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+        int left = panel->width();
+        int top = panel->height();
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != empty.pixel(x, y)) {
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                }
+        // The text starts 6 pixels in and 1 pixel down (the glyph's own bearing may add a pixel).
+        QVERIFY2(left >= 6 && left <= 8, qPrintable(QString::number(left)));
+        QVERIFY2(top >= 1, qPrintable(QString::number(top)));
+        QCOMPARE(main_->StatusPanelText(1), QStringLiteral("Typ drukarki: NX-3 E"));
     }
 
     void aboutWindowIsShownModally() {

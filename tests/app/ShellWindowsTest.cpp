@@ -1,4 +1,5 @@
 // The log, wait, error and About windows and the highlighted button.
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -9,14 +10,17 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "MessageBox.h"
 #include "OemGlyphs.h"
 #include "QtLinkUi.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedLine.h"
+#include "StartupWindows.h"
 #include "TBrixBitBtn.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
 #include "TFormLogWindow.h"
+#include "TFormSetPort.h"
 #include "TFormWait.h"
 #include "TLinkLabel.h"
 #include "TNX3Class.h"
@@ -270,6 +274,91 @@ private slots:
         QApplication::sendEvent(&about, &release);
         QVERIFY(!about.isVisible());
         QCOMPARE(about.result(), int(QDialog::Accepted));
+    }
+
+    void busyCursorIsAStateNotACounter() {
+        // WaitForReply begins its wait again for an "X2" code: true twice, then one false.
+        QtLinkUi ui(nullptr);
+        QVERIFY(!QApplication::overrideCursor());
+        ui.SetBusyCursor(true);
+        ui.SetBusyCursor(true);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        ui.SetBusyCursor(false);
+        QVERIFY(!QApplication::overrideCursor());
+        // A false with no busy cursor leaves someone else's cursor alone.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ui.SetBusyCursor(false);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QApplication::restoreOverrideCursor();
+    }
+
+    void messageBoxesHaveTheCaptionIconAndPolishButtons_data() {
+        QTest::addColumn<int>("icon");
+        QTest::newRow("error") << int(QMessageBox::Critical);
+        QTest::newRow("warning") << int(QMessageBox::Warning);
+        QTest::newRow("information") << int(QMessageBox::Information);
+    }
+    void messageBoxesHaveTheCaptionIconAndPolishButtons() {
+        QFETCH(int, icon);
+        static bool installed = false;
+        if (!installed) {
+            InstallPolishTranslation(*qApp);
+            installed = true;
+        }
+        ScriptedDialogs dialogs;
+        QStringList texts;
+        dialogs.Answer([&](QDialog& d) {
+            auto& box = static_cast<QMessageBox&>(d);
+            for (auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Ok})
+                texts << (box.button(b) ? box.button(b)->text() : QString());
+            return int(QMessageBox::No);
+        });
+        const auto answer = ShowMessageBox(
+            nullptr, QMessageBox::Icon(icon), QStringLiteral("Czy wykonać raport?\r\nNa pewno?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::No);
+        QCOMPARE(answer, QMessageBox::No);
+        QCOMPARE(dialogs.shown.at(0).title, QStringLiteral("nubra5"));
+        QCOMPARE(int(dialogs.shown.at(0).icon), icon);
+        QCOMPARE(dialogs.shown.at(0).text, QStringLiteral("Czy wykonać raport?\nNa pewno?"));
+        // Qt's own Polish texts (qtbase_pl.qm of qt6-translations-l10n).
+        QCOMPARE(texts, (QStringList{QStringLiteral("&Tak"), QStringLiteral("&Nie"), QStringLiteral("Anuluj"),
+                                     QString()}));
+    }
+
+    void portDialogTexts() {
+        TFormSetPort form;
+        QCOMPARE(form.windowTitle(), QStringLiteral("Konfiguracja portu"));
+        auto* label = form.findChild<QLabel*>();
+        QVERIFY(label);
+        QCOMPARE(label->text(), QStringLiteral("Wybierz port, do którego \npodłączona jest kasa:"));
+        QCOMPARE(form.PortList()->objectName(), QStringLiteral("CB_Port"));
+        QStringList items;
+        for (int i = 0; i < form.PortList()->count(); ++i)
+            items << form.PortList()->itemText(i);
+        QCOMPARE(items, (QStringList{"COM1", "COM2", "COM3", "COM4"}));
+        QCOMPARE(form.SetButton()->text(), QStringLiteral("Ustaw"));
+        QVERIFY(form.SetButton()->isDefault());
+        QCOMPARE(form.CloseButton()->text(), QStringLiteral("Zamknij"));
+        const struct {
+            int port;
+            int index;
+            int selected;
+        } rows[] = {{0, -1, 0}, {1, 0, 1}, {4, 3, 4}, {5, -1, 0}, {-1, -1, 0}};
+        for (const auto& row : rows) {
+            form.SelectPort(row.port);
+            QCOMPARE(form.PortList()->currentIndex(), row.index);
+            QCOMPARE(form.SelectedPort(), row.selected);
+        }
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.CloseButton());
+        form.SetButton()->click();
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.CloseButton());
+        form.CloseButton()->click();
+        QCOMPARE(form.result(), int(QDialog::Rejected));
     }
 
     // --- TBrixBitBtn ---
