@@ -6,13 +6,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMoveEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <string>
 
 #include "ControlTag.h"
+#include "MessageBox.h"
 #include "ProfileFile.h"
 #include "ProgramState.h"
 #include "StatusGlyphs.h"
@@ -33,10 +36,6 @@ const char* const Headings[] = {
     "wartość ostatniej sprzedaży ",
     "limit sprzedaży",
 };
-
-QString Heading(const char* text) {
-    return QString::fromUtf8(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
 
 QString Numbered(const char* prefix, int n) {
     return QString::fromLatin1(prefix) + QString::number(n);
@@ -87,7 +86,7 @@ void TFormRegInfo::BuildRows(QWidget* content) {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(2);
     for (int column = 0; column < 6; ++column) {
-        auto* heading = new QLabel(Heading(Headings[column]), content);
+        auto* heading = new QLabel(ProgramText(std::string(Headings[column])), content);
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         grid->addWidget(heading, 0, column + 1);
     }
@@ -189,11 +188,20 @@ void TFormRegInfo::FormCreate() {
     ProfileFile& ini = main_.Config();
     move(ini.ReadInteger(RegInfoSection, "Left", DesignLeft),
          ini.ReadInteger(RegInfoSection, "Top", DesignTop));
+    normalPos_ = pos();
 }
 
 void TFormRegInfo::WriteConfig(ProfileFile& ini) const {
-    ini.WriteInteger(RegInfoSection, "Left", x());
-    ini.WriteInteger(RegInfoSection, "Top", y());
+    const QPoint at = isMinimized() ? normalPos_ : pos();
+    ini.WriteInteger(RegInfoSection, "Left", at.x());
+    ini.WriteInteger(RegInfoSection, "Top", at.y());
+}
+
+void TFormRegInfo::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    // The client area lines the icons up along its bottom; that is not the window's place.
+    if (!isMinimized())
+        normalPos_ = pos();
 }
 
 void TFormRegInfo::AGetExtStatusExecute() {

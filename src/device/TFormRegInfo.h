@@ -37,7 +37,8 @@ public:
 
     // Position from [FORM REGINF] Left, Top; the design position for a missing key.
     void FormCreate();
-    // Writes the position back to [FORM REGINF] (run by the main window at close).
+    // Writes the position back to [FORM REGINF] (run by the main window at close): the place the
+    // window has when not minimised, so a window closed to an icon comes back where it was.
     void WriteConfig(ProfileFile& ini) const;
 
     // Controls of register n (1..8).
@@ -75,6 +76,7 @@ public:
 protected:
     // Like every window of the program it lives for the whole run: closing only minimises it.
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     struct RowControls {
@@ -100,6 +102,7 @@ private:
     QToolButton* ledServ_ = nullptr;
     QPushButton* sbRefresh_ = nullptr;
     QTimer* timer_ = nullptr;
+    QPoint normalPos_;
 };
 
 // The start-up factory: creates the window as a visible child of the main window's client area,

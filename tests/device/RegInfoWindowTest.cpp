@@ -171,6 +171,75 @@ private slots:
         QVERIFY(!f.form->LedServ()->isEnabled());
     }
 
+    // After the lamps the status query of the printer type runs; its answer is not shown.
+    void statusQueryFollowsThePrinterType_data() {
+        QTest::addColumn<int>("printerType");
+        QTest::addColumn<QString>("infoW");
+        QTest::addColumn<QStringList>("status");
+        QTest::newRow("0: two letters") << 0 << QStringLiteral("NX3E003 01.07") << QStringList{"B4"};
+        QTest::newRow("1, 002: no PI") << 1 << QStringLiteral("NX3E002 01.07") << QStringList{"B5", "ES"};
+        QTest::newRow("2, 003: PI") << 2 << QStringLiteral("NX3E003 01.07") << QStringList{"B5", "ES", "PI"};
+    }
+
+    void statusQueryFollowsThePrinterType() {
+        QFETCH(int, printerType);
+        QFETCH(QString, infoW);
+        QFETCH(QStringList, status);
+        f.Start();
+        f.Device([&](auto& d) { d.State().infoW = infoW.toStdString(); });
+        f.main->Nx3().PrinterType = printerType;
+        f.form->RefreshButton()->click();
+        QStringList expected = QStringList{"I3", "I6"} + status;
+        for (int n = 1; n <= 8; ++n)
+            expected << "I7";
+        QStringList sent;
+        for (const std::string& code : f.Commands())
+            sent << QString::fromStdString(code);
+        QCOMPARE(sent, expected);
+        QCOMPARE(f.dialogs->shown.size(), size_t(0));
+    }
+
+    // "I3" refused: the service lamp and flag stay as they were, the rest of the lamps still follow
+    // "I6", and a printer still flagged keeps the rows unread.
+    void refusedErrorNumberKeepsTheServiceState() {
+        f.Start();
+        f.Device([](auto& d) { d.State().errorNumber = 4; });
+        f.form->RefreshButton()->click();
+        QVERIFY(nubra::app::ServiceError);
+        f.Device([](auto& d) {
+            d.State().extended.ready = true;
+            d.FailNextCommand("I2");
+        });
+        f.line->sent.clear();
+        f.form->RefreshButton()->click();
+        QCOMPARE(f.Commands(), (std::vector<std::string>{"I3", "I6", "B5", "ES", "PI"}));
+        QCOMPARE(Tag(f.form->LedServ()), 1);
+        QVERIFY(nubra::app::ServiceError);
+        QVERIFY(f.form->LedOfl()->isEnabled());
+        QCOMPARE(f.dialogs->shown.size(), size_t(1));
+        QCOMPARE(f.dialogs->shown[0].className, QStringLiteral("nubra::app::TFormError"));
+    }
+
+    // "I6" refused: the lamps keep their state; the status query and the rows still follow.
+    void refusedExtendedStatusLeavesTheLamps() {
+        f.Start();
+        f.Device([](auto& d) {
+            d.State().extended.ready = true;
+            SetRegister(d, 2, 5, 'T', false, 0, 0);
+        });
+        f.line->beforeWrite = [&](const std::string& payload) {
+            if (payload == "I6")
+                f.Device([](auto& d) { d.FailNextCommand("I2"); });
+        };
+        f.form->RefreshButton()->click();
+        QVERIFY(!f.form->LedOfl()->isEnabled());
+        QVERIFY(!f.form->LedMop()->isEnabled());
+        QCOMPARE(f.Commands(), (std::vector<std::string>{"I3", "I6", "B5", "ES", "PI", "I7", "I7", "I7", "I7",
+                                                         "I7", "I7", "I7", "I7"}));
+        QCOMPARE(f.form->TranNoLabel(2)->text(), QStringLiteral("00005"));
+        QCOMPARE(f.dialogs->shown.size(), size_t(1));
+    }
+
     void timerTicks_data() {
         QTest::addColumn<int>("nepTag");
         QTest::addColumn<bool>("nepStart");
@@ -322,6 +391,23 @@ private slots:
         f.form->close();
         QVERIFY(f.form->isMinimized());
         QCOMPARE(f.main->MdiArea()->subWindowList().size(), 1);
+    }
+
+    // Closed to an icon and the program ended: the window comes back where it stood, not at the
+    // icon's place along the bottom of the client area.
+    void minimisedWindowKeepsItsPlace() {
+        f.Start();
+        f.main->resize(900, 700);
+        f.main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.main.get()));
+        f.form->move(50, 60);
+        f.form->close();
+        QVERIFY(f.form->isMinimized());
+        QTRY_VERIFY(f.form->pos() != QPoint(50, 60));
+        f.main->close();
+        nubra::ProfileFile ini(f.Ini().toStdString());
+        QCOMPARE(ini.ReadInteger("FORM REGINF", "Left", -1), 50);
+        QCOMPARE(ini.ReadInteger("FORM REGINF", "Top", -1), 60);
     }
 
     void positionComesFromAndGoesToTheConfiguration() {

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "DeviceWindowFixture.h"
+#include "ScriptedLine.h"
 #include "TFormError.h"
 
 using nubra::testing::DeviceWindowFixture;
@@ -79,6 +80,51 @@ private slots:
         f.Device([number](auto& d) { d.State().errorNumber = number; });
         f.Trigger("AGetErrorNumber");
         QCOMPARE(OnlyBox().text, text);
+    }
+
+    // The device's text is read as a number (-1 when it is none) and printed back in decimal.
+    void errorNumberTextIsConverted_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("leading zero")
+            << QStringLiteral("08")
+            << QStringLiteral("Numer błędu: 8          \nOpis błędu: Błąd mechanizmu "
+                              "drukującego lub brak napięcia 24V lub problem z "
+                              "pamięcią fiskalną.");
+        QTest::newRow("leading blanks, 0") << QStringLiteral("  0")
+                                           << QStringLiteral("          Numer błędu: 0          \n"
+                                                             "          Opis błędu: OK");
+        QTest::newRow("not a number")
+            << QStringLiteral("A1") << QStringLiteral("Numer błędu: -1          \nOpis błędu: Brak opisu...");
+        QTest::newRow("trailing blank")
+            << QStringLiteral("3 ") << QStringLiteral("Numer błędu: -1          \nOpis błędu: Brak opisu...");
+    }
+
+    void errorNumberTextIsConverted() {
+        QFETCH(QString, answer);
+        QFETCH(QString, text);
+        f.Stop();
+        QTemporaryDir dir;
+        QFile ini(dir.path() + QStringLiteral("/nx3config.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[PORT]\ncom=1\n");
+        ini.close();
+        auto owned = std::make_unique<nubra::ScriptedLine>();
+        nubra::ScriptedLine* line = owned.get();
+        ScriptedDialogs dialogs;
+        nubra::app::TFormMain main(dir.path().toStdString() + "/", std::move(owned));
+        nubra::app::CreateStartupWindows(main);
+        main.Nx3().Sleep = [](int) {};
+        QVERIFY(main.Nx3().PortOpen);
+        const int writes = static_cast<int>(line->Writes().size());
+        line->Feed(nubra::TNX3Class::Frame("I1") + nubra::TNX3Class::Frame(answer.toStdString()) +
+                       nubra::TNX3Class::Frame("D1"),
+                   {.writes = writes + 1});
+        main.Action(QStringLiteral("AGetErrorNumber"))->trigger();
+        QCOMPARE(line->Writes().size(), size_t(writes + 1));
+        QCOMPARE(line->Writes().back(), nubra::TNX3Class::Frame("I3"));
+        QCOMPARE(dialogs.shown.size(), size_t(1));
+        QCOMPARE(dialogs.shown[0].text, text);
     }
 
     void totalizerBox() {
