@@ -10,6 +10,8 @@
 #include <numeric>
 
 #include "GridBinding.h"
+#include "MessageBox.h"
+#include "NubraError.h"
 #include "RecordDialog.h"
 #include "TMyTable.h"
 
@@ -82,7 +84,12 @@ void TFormCatalogue::SetCloseCaption(const QString& caption) {
 }
 
 void TFormCatalogue::RunEditor(int mode) {
-    tables_qt::RecordDialog(table_, mode, this);
+    // An engine error (a file that cannot be written or read) ends the edit, not the window.
+    try {
+        tables_qt::RecordDialog(table_, mode, this);
+    } catch (const Error& e) {
+        app::ShowMessageBox(this, QMessageBox::Critical, app::ProgramText(std::string(e.what())));
+    }
 }
 
 void TFormCatalogue::SB_EdytujClick() {

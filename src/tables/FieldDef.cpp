@@ -1,25 +1,11 @@
 #include "FieldDef.h"
 
+#include "LittleEndian.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace nubra {
-namespace {
-
-void PutInt32(std::uint8_t* p, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(u >> (8 * i));
-}
-
-std::int32_t GetInt32(const std::uint8_t* p) {
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i)
-        u |= static_cast<std::uint32_t>(p[i]) << (8 * i);
-    return static_cast<std::int32_t>(u);
-}
-
-} // namespace
 
 void FieldDef::Encode() {
     slot.fill(0);
@@ -27,14 +13,14 @@ void FieldDef::Encode() {
     slot[0] = static_cast<std::uint8_t>(length);
     std::memcpy(&slot[1], name.data(), length);
     slot[17] = static_cast<std::uint8_t>(type);
-    PutInt32(&slot[20], size);
+    le::StoreInt32(&slot[20], size);
     slot[24] = required ? 1 : 0;
-    PutInt32(&slot[28], counter);
+    le::StoreInt32(&slot[28], counter);
     slot[32] = alignment;
 }
 
 void FieldDef::StoreCounter() {
-    PutInt32(&slot[28], counter);
+    le::StoreInt32(&slot[28], counter);
 }
 
 bool FieldDef::Decode() {
@@ -43,22 +29,26 @@ bool FieldDef::Decode() {
         return false;
     name.assign(reinterpret_cast<const char*>(&slot[1]), static_cast<size_t>(length));
     type = static_cast<FieldType>(slot[17]);
-    size = GetInt32(&slot[20]);
+    size = le::LoadInt32(&slot[20]);
     required = slot[24] != 0;
-    counter = GetInt32(&slot[28]);
+    counter = le::LoadInt32(&slot[28]);
     alignment = slot[32];
     // The record layout depends on these sizes; a file that disagrees with its own types is damaged.
+    return type == FieldType::ftString ? size >= 0 : size == StoredSize(type, size);
+}
+
+int FieldDef::StoredSize(FieldType type, int size) {
     switch (type) {
-    case FieldType::ftInteger:
-    case FieldType::ftAutoInc:
-        return size == 4;
     case FieldType::ftFloat:
     case FieldType::ftCurrency:
-        return size == 8;
+        return 8;
+    case FieldType::ftInteger:
+    case FieldType::ftAutoInc:
+        return 4;
     case FieldType::ftString:
-        return size >= 0;
+        return size;
     }
-    return false;
+    return size;
 }
 
 } // namespace nubra

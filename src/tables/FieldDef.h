@@ -35,6 +35,8 @@ struct FieldDef {
     void StoreCounter();
     // Fills the fields from the slot; false when it is not a valid definition.
     bool Decode();
+    // The bytes a field of the type takes in the record; the given size counts only for ftString.
+    static int StoredSize(FieldType type, int size);
 };
 
 } // namespace nubra

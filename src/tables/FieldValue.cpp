@@ -64,6 +64,13 @@ std::optional<Decimal> SplitDecimal(std::string_view s) {
     return d;
 }
 
+// Rounds to the nearest integer, halves to even, as the variant conversions of the program do.
+std::optional<std::int64_t> RoundToInt64(double v, double limit) {
+    if (!std::isfinite(v) || std::fabs(v) >= limit)
+        return std::nullopt;
+    return static_cast<std::int64_t>(std::nearbyint(v));
+}
+
 } // namespace
 
 std::optional<std::int32_t> ParseInteger(std::string_view text) {
@@ -169,6 +176,53 @@ std::string FormatCurrency(Currency value) {
     if (!fraction.empty())
         out += "," + fraction;
     return out;
+}
+
+std::optional<std::int32_t> ToInteger(const FieldValue& value) {
+    if (const auto* i = std::get_if<std::int32_t>(&value))
+        return *i;
+    if (const auto* d = std::get_if<double>(&value)) {
+        const auto r = RoundToInt64(*d, 2147483648.5);
+        if (r && *r >= INT32_MIN && *r <= INT32_MAX)
+            return static_cast<std::int32_t>(*r);
+        return std::nullopt;
+    }
+    if (const auto* c = std::get_if<Currency>(&value)) {
+        const auto r = RoundToInt64(static_cast<double>(c->scaled) / Currency::kScale, 2147483648.5);
+        if (r && *r >= INT32_MIN && *r <= INT32_MAX)
+            return static_cast<std::int32_t>(*r);
+        return std::nullopt;
+    }
+    if (const auto* s = std::get_if<std::string>(&value))
+        return ParseInteger(*s);
+    return std::nullopt;
+}
+
+std::optional<double> ToDouble(const FieldValue& value) {
+    if (const auto* i = std::get_if<std::int32_t>(&value))
+        return *i;
+    if (const auto* d = std::get_if<double>(&value))
+        return *d;
+    if (const auto* c = std::get_if<Currency>(&value))
+        return static_cast<double>(c->scaled) / Currency::kScale;
+    if (const auto* s = std::get_if<std::string>(&value))
+        return ParseDouble(*s);
+    return std::nullopt;
+}
+
+std::optional<Currency> ToCurrency(const FieldValue& value) {
+    if (const auto* i = std::get_if<std::int32_t>(&value))
+        return Currency{static_cast<std::int64_t>(*i) * Currency::kScale};
+    if (const auto* d = std::get_if<double>(&value)) {
+        if (const auto r = RoundToInt64(*d * Currency::kScale, 9.2e18))
+            return Currency{*r};
+        return std::nullopt;
+    }
+    if (const auto* c = std::get_if<Currency>(&value))
+        return *c;
+    if (const auto* s = std::get_if<std::string>(&value))
+        return ParseCurrency(*s);
+    return std::nullopt;
 }
 
 std::string ToText(const FieldValue& value) {

@@ -27,6 +27,12 @@ std::optional<Currency> ParseCurrency(std::string_view text);
 std::string FormatDouble(double value);     // 15 significant digits, "0,1", "1E20"
 std::string FormatCurrency(Currency value); // no trailing zeros: "12,5", "12", "-0,0001"
 
+// A value converted to a field type as the engine stores it: numbers round half to even, text
+// parses in the program's number format; nullopt when it does not convert.
+std::optional<std::int32_t> ToInteger(const FieldValue& value);
+std::optional<double> ToDouble(const FieldValue& value);
+std::optional<Currency> ToCurrency(const FieldValue& value);
+
 // The value as the grid and the record editor show it (Windows-1250 for text); "" for no value.
 std::string ToText(const FieldValue& value);
 

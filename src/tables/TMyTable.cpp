@@ -1,11 +1,11 @@
 #include "TMyTable.h"
 
 #include "Cp1250.h"
+#include "LittleEndian.h"
 #include "TableError.h"
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstring>
 #include <filesystem>
 
@@ -14,34 +14,9 @@ namespace {
 
 constexpr const char* kDescription = "Prosta tabela dla potrzeb własnych";
 
-std::uint64_t LoadLe(const std::uint8_t* p, int bytes) {
-    std::uint64_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= static_cast<std::uint64_t>(p[i]) << (8 * i);
-    return v;
-}
-
-void StoreLe(std::uint8_t* p, std::uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
+// Trimmed as the platform trims: spaces and control characters.
 bool IsBlank(const std::string& s) {
-    return s.find_first_not_of(' ') == std::string::npos;
-}
-
-int StoredSize(FieldType type, int size) {
-    switch (type) {
-    case FieldType::ftFloat:
-    case FieldType::ftCurrency:
-        return 8;
-    case FieldType::ftInteger:
-    case FieldType::ftAutoInc:
-        return 4;
-    case FieldType::ftString:
-        return size;
-    }
-    return size;
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
 [[noreturn]] void ConversionFailed(FieldType type) {
@@ -49,60 +24,6 @@ int StoredSize(FieldType type, int size) {
         "Nie udała się konwersja do typu ftInteger..", "Nie udała się konwersja do typu ftFloat..",
         "Nie udała się konwersja do typu ftCurrency..", "Nie udała się konwersja do typu ftString.."};
     throw TableError(kMessages[static_cast<int>(type)]);
-}
-
-// Rounds to the nearest integer, halves to even, as the variant conversions of the program do.
-std::optional<std::int64_t> RoundToInt64(double v, double limit) {
-    if (!std::isfinite(v) || std::fabs(v) >= limit)
-        return std::nullopt;
-    return static_cast<std::int64_t>(std::nearbyint(v));
-}
-
-std::optional<std::int32_t> ToInteger(const FieldValue& value) {
-    if (const auto* i = std::get_if<std::int32_t>(&value))
-        return *i;
-    if (const auto* d = std::get_if<double>(&value)) {
-        const auto r = RoundToInt64(*d, 2147483648.5);
-        if (r && *r >= INT32_MIN && *r <= INT32_MAX)
-            return static_cast<std::int32_t>(*r);
-        return std::nullopt;
-    }
-    if (const auto* c = std::get_if<Currency>(&value)) {
-        const auto r = RoundToInt64(static_cast<double>(c->scaled) / Currency::kScale, 2147483648.5);
-        if (r && *r >= INT32_MIN && *r <= INT32_MAX)
-            return static_cast<std::int32_t>(*r);
-        return std::nullopt;
-    }
-    if (const auto* s = std::get_if<std::string>(&value))
-        return ParseInteger(*s);
-    return std::nullopt;
-}
-
-std::optional<double> ToDouble(const FieldValue& value) {
-    if (const auto* i = std::get_if<std::int32_t>(&value))
-        return *i;
-    if (const auto* d = std::get_if<double>(&value))
-        return *d;
-    if (const auto* c = std::get_if<Currency>(&value))
-        return static_cast<double>(c->scaled) / Currency::kScale;
-    if (const auto* s = std::get_if<std::string>(&value))
-        return ParseDouble(*s);
-    return std::nullopt;
-}
-
-std::optional<Currency> ToCurrency(const FieldValue& value) {
-    if (const auto* i = std::get_if<std::int32_t>(&value))
-        return Currency{static_cast<std::int64_t>(*i) * Currency::kScale};
-    if (const auto* d = std::get_if<double>(&value)) {
-        if (const auto r = RoundToInt64(*d * Currency::kScale, 9.2e18))
-            return Currency{*r};
-        return std::nullopt;
-    }
-    if (const auto* c = std::get_if<Currency>(&value))
-        return *c;
-    if (const auto* s = std::get_if<std::string>(&value))
-        return ParseCurrency(*s);
-    return std::nullopt;
 }
 
 } // namespace
@@ -134,8 +55,8 @@ void TMyTable::AddField(const std::string& name, FieldType type, Alignment align
         return;
     if (static_cast<std::uint8_t>(type) > static_cast<std::uint8_t>(FieldType::ftAutoInc))
         throw std::invalid_argument("field type");
-    // A nameless field would make the file unreadable, so it is refused even as the first field;
-    // names are compared as stored, cut to 16 characters.
+    // A nameless first field would give a file that cannot be opened, so it is refused too. Names are
+    // compared as stored, cut to 16 characters, or a long name could be defined twice.
     const std::string stored = name.substr(0, FieldDef::kMaxNameLength);
     if (name.empty())
         throw TableError("Niewłaściwa nazwa pola..");
@@ -145,9 +66,11 @@ void TMyTable::AddField(const std::string& name, FieldType type, Alignment align
     if (FieldCount() >= kMaxFields)
         throw TableError(
             "Nie można dodać pola, ponieważ spowodowało by to przekroczenie limitu ilości pól..");
-    // The size tested is the one stored, so a table that is created can always be opened.
-    const int fieldSize = StoredSize(type, size);
-    if (fieldSize < 0 || fieldSize + recordSize_ > kMaxRecordSize)
+    // The size given is tested, and so is the size stored, so a table that is created can always be
+    // opened; a text field of negative size would shift every field after it.
+    const int fieldSize = FieldDef::StoredSize(type, size);
+    if (fieldSize < 0 || std::int64_t{size} + recordSize_ > kMaxRecordSize ||
+        std::int64_t{fieldSize} + recordSize_ > kMaxRecordSize)
         throw TableError("Nie można dodać pola o danym rozmiarze, ponieważ spowodowało by to przekroczenie "
                          "dopuszczalnej wielkości rekordu..");
     FieldDef def;
@@ -173,7 +96,7 @@ void TMyTable::CreateTable() {
     const std::string description = cp1250::FromUtf8(kDescription);
     bytes[17] = static_cast<std::uint8_t>(description.size());
     std::memcpy(&bytes[18], description.data(), description.size());
-    StoreLe(&bytes[84], fields_.size(), 4);
+    le::Store(&bytes[84], fields_.size(), 4);
     for (std::size_t i = 0; i < fields_.size(); ++i)
         std::memcpy(&bytes[kHeaderSize + i * FieldDef::kSlotSize], fields_[i].slot.data(),
                     FieldDef::kSlotSize);
@@ -190,20 +113,26 @@ void TMyTable::SetActive(bool active) {
     active_ = active;
 }
 
-void TMyTable::FileError(int code) {
+void TMyTable::Forget() {
     file_.Close();
     fields_.clear();
     offsets_.clear();
     recordSize_ = 0;
-    throw TableError("Błąd w pliku '" + tableName_ + "' #" + std::to_string(code) + "..");
+}
+
+void TMyTable::Refuse(const std::string& message) {
+    Forget();
+    throw TableError(message);
+}
+
+void TMyTable::FileError(int code) {
+    Refuse("Błąd w pliku '" + tableName_ + "' #" + std::to_string(code) + "..");
 }
 
 void TMyTable::Open() {
     if (active_)
         throw TableError("Próba ponownego otwarcia tabeli..");
-    fields_.clear();
-    offsets_.clear();
-    recordSize_ = 0;
+    Forget();
     if (IsBlank(tableName_))
         throw TableError("Niewłaściwa nazwa tabeli..");
     if (!file_.Open(FileName()))
@@ -213,7 +142,7 @@ void TMyTable::Open() {
     if (file_.ReadAt(0, header, kHeaderSize) < kHeaderSize)
         FileError(1);
     // Counts outside 1..127 cannot come from this engine; reading them would overrun the definitions.
-    const auto count = static_cast<std::int32_t>(LoadLe(&header[84], 4));
+    const auto count = static_cast<std::int32_t>(le::Load(&header[84], 4));
     if (count < 1 || count > kMaxFields)
         FileError(3);
     std::int64_t size = 0;
@@ -228,12 +157,8 @@ void TMyTable::Open() {
     }
     if (size == 0)
         FileError(2);
-    if (size > kMaxRecordSize) {
-        file_.Close();
-        fields_.clear();
-        offsets_.clear();
-        throw TableError("Wielkość rekordu jest zbyt duża, większa od 1kB..");
-    }
+    if (size > kMaxRecordSize)
+        Refuse("Wielkość rekordu jest zbyt duża, większa od 1kB..");
     recordSize_ = static_cast<int>(size);
     buffer_.assign(static_cast<std::size_t>(recordSize_), 0);
     dataOffset_ = kHeaderSize + static_cast<std::int64_t>(count) * FieldDef::kSlotSize;
@@ -258,20 +183,16 @@ void TMyTable::Close() {
     if (!active_)
         throw TableError("Próba ponownego zamknięcia tabeli..");
     active_ = false;
-    try {
-        WriteDefinitions();
-    } catch (...) {
-        file_.Close();
-        fields_.clear();
-        throw;
-    }
-    file_.Close();
-    fields_.clear();
-    offsets_.clear();
-    recordSize_ = 0;
     state_ = TableState::tsBrowse;
     recordCount_ = 0;
     recNo_ = -1;
+    try {
+        WriteDefinitions();
+    } catch (...) {
+        Forget();
+        throw;
+    }
+    Forget();
 }
 
 std::int64_t TMyTable::CurrentPosition() const {
@@ -304,11 +225,11 @@ FieldValue TMyTable::Decode(const std::uint8_t* record, int index) const {
     switch (f.type) {
     case FieldType::ftInteger:
     case FieldType::ftAutoInc:
-        return static_cast<std::int32_t>(static_cast<std::uint32_t>(LoadLe(p, 4)));
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(le::Load(p, 4)));
     case FieldType::ftFloat:
-        return std::bit_cast<double>(LoadLe(p, 8));
+        return std::bit_cast<double>(le::Load(p, 8));
     case FieldType::ftCurrency:
-        return Currency{static_cast<std::int64_t>(LoadLe(p, 8))};
+        return Currency{static_cast<std::int64_t>(le::Load(p, 8))};
     case FieldType::ftString: {
         const auto* end =
             static_cast<const std::uint8_t*>(std::memchr(p, 0, static_cast<std::size_t>(f.size)));
@@ -336,11 +257,10 @@ FieldValue TMyTable::GetFieldByName(const std::string& name) const {
 }
 
 FieldValue TMyTable::PeekField(int record, int field) const {
-    if (!active_ || record < 0 || record >= recordCount_ || field < 0 || field >= FieldCount())
+    const std::vector<FieldValue> values = PeekRecord(record);
+    if (field < 0 || static_cast<std::size_t>(field) >= values.size())
         return {};
-    std::vector<std::uint8_t> bytes(buffer_.size(), 0);
-    file_.ReadAt(SlotPosition(record), bytes.data(), bytes.size());
-    return Decode(bytes.data(), field);
+    return values[static_cast<std::size_t>(field)];
 }
 
 std::vector<FieldValue> TMyTable::PeekRecord(int record) const {
@@ -368,21 +288,21 @@ void TMyTable::SetField(int index, const FieldValue& value) {
         const auto v = ToInteger(value);
         if (!v)
             ConversionFailed(f.type);
-        StoreLe(p, static_cast<std::uint32_t>(*v), 4);
+        le::Store(p, static_cast<std::uint32_t>(*v), 4);
         break;
     }
     case FieldType::ftFloat: {
         const auto v = ToDouble(value);
         if (!v)
             ConversionFailed(f.type);
-        StoreLe(p, std::bit_cast<std::uint64_t>(*v), 8);
+        le::Store(p, std::bit_cast<std::uint64_t>(*v), 8);
         break;
     }
     case FieldType::ftCurrency: {
         const auto v = ToCurrency(value);
         if (!v)
             ConversionFailed(f.type);
-        StoreLe(p, static_cast<std::uint64_t>(v->scaled), 8);
+        le::Store(p, static_cast<std::uint64_t>(v->scaled), 8);
         break;
     }
     case FieldType::ftString: {
@@ -400,18 +320,15 @@ void TMyTable::SetField(int index, const FieldValue& value) {
     }
 }
 
+// The new record starts as a copy of the current one; the record editor sets every field.
 void TMyTable::Append() {
-    if (!active_)
-        return;
-    std::fill(buffer_.begin(), buffer_.end(), 0);
-    state_ = TableState::tsAdd;
+    if (active_)
+        state_ = TableState::tsAdd;
 }
 
 void TMyTable::Insert() {
-    if (!active_)
-        return;
-    std::fill(buffer_.begin(), buffer_.end(), 0);
-    state_ = TableState::tsInsert;
+    if (active_)
+        state_ = TableState::tsInsert;
 }
 
 void TMyTable::Edit() {
@@ -445,7 +362,7 @@ void TMyTable::AssignAutoIncrements() {
             continue;
         f.counter = static_cast<std::int32_t>(static_cast<std::uint32_t>(f.counter) + 1);
         f.StoreCounter();
-        StoreLe(buffer_.data() + offsets_[i], static_cast<std::uint32_t>(f.counter), 4);
+        le::Store(buffer_.data() + offsets_[i], static_cast<std::uint32_t>(f.counter), 4);
         any = true;
     }
     // Saved at once, so a number is never given twice even if the program stops before Close.
@@ -481,7 +398,12 @@ bool TMyTable::Post() {
         AssignAutoIncrements();
         missing = MissingRequiredField();
         if (missing < 0) {
-            WriteRecordAt(SlotPosition(recordCount_));
+            const std::int64_t end = SlotPosition(recordCount_);
+            if (file_.WriteAt(end, buffer_.data(), buffer_.size()) < buffer_.size()) {
+                // No part of a record the count does not know about stays behind.
+                file_.Truncate(std::min(end, file_.Size()));
+                throw TableError("Błąd zapisu do pliku..");
+            }
             ++recordCount_;
             recNo_ = recordCount_ - 1;
         }

@@ -76,6 +76,8 @@ public:
     void SetChangeHandler(ChangeHandler handler) { onChange_ = std::move(handler); }
 
 private:
+    void Forget(); // closes the file and drops the definitions
+    [[noreturn]] void Refuse(const std::string& message);
     [[noreturn]] void FileError(int code);
     void CheckIndex(int index) const;
     std::int64_t CurrentPosition() const;

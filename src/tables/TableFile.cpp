@@ -77,7 +77,8 @@ std::size_t TableFile::WriteAt(std::int64_t offset, const void* data, std::size_
         const ssize_t w = ::pwrite(fd_, p + done, n - done, offset + static_cast<std::int64_t>(done));
         if (w < 0 && errno == EINTR)
             continue;
-        if (w < 0 && errno != ENOSPC)
+        // A full disk, a quota or a file size limit: the caller learns how much was written.
+        if (w < 0 && errno != ENOSPC && errno != EFBIG && errno != EDQUOT)
             WriteFailed();
         if (w <= 0)
             break;

@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 #include "CatalogueTables.h"
 #include "ScriptedDialogs.h"
@@ -223,6 +225,31 @@ private slots:
         QCOMPARE(Titles(), QStringList({"Towary", "Kontrahenci", "Karty"}));
         for (const char* name : {"TFormTowary", "TFormKontrah", "TFormKarty"})
             QVERIFY(!Window(name)->PickMode());
+    }
+
+    void anEngineErrorIsShownAndTheWindowGoesOn() {
+        Start();
+        TFormCatalogue* w = Window("TFormTowary");
+        const qint64 size = QFile(Tables() + "TOWARY.tbl").size();
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limited = saved;
+        limited.rlim_cur = static_cast<rlim_t>(size + 20); // the file cannot take a whole record
+        dialogs_->Answer([&](QDialog& d) {
+            ::setrlimit(RLIMIT_FSIZE, &limited);
+            return AddGoods("CHLEB")(d);
+        });
+        w->SB_DodajClick();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(Titles(), QStringList({"Dodawanie rekordu", "Błąd zapisu do pliku.."}));
+        QCOMPARE(dialogs_->shown.back().icon, QMessageBox::Critical);
+        QCOMPARE(QFile(Tables() + "TOWARY.tbl").size(), size);
+        QCOMPARE(Goods().State(), TableState::tsBrowse);
+        QCOMPARE(Goods().RecordCount(), 0);
+        dialogs_->Answer(AddGoods("CHLEB"));
+        w->SB_DodajClick();
+        QCOMPARE(Goods().RecordCount(), 1);
     }
 
     void closeButtonEndsWithTheCancelResult() {

@@ -137,6 +137,23 @@ private slots:
         QCOMPARE(ToText(goods_->GetField(2)), std::string("1"));
     }
 
+    void closingAfterARefusedPostDropsTheTypedValues() {
+        Answers answers;
+        answers.Add(Fill({{"E_NAZWA", "A"}, {"E_PTU", "A"}, {"E_CENA", "1"}}));
+        RecordDialog(*goods_, tables_qt::ModeAdd);
+        answers.Add(Fill({{"E_NAZWA", "ZMIANA"}, {"E_PTU", ""}}));
+        answers.Add([](QDialog&) { return int(QMessageBox::Ok); }); // the required-value message
+        answers.Add([](QDialog&) { return int(QDialog::Rejected); });
+        const QByteArray before = FileBytes(Path("TOWARY.tbl"));
+        RecordDialog(*goods_, tables_qt::ModeEdit);
+        QCOMPARE(answers.shown, QStringList({"Dodawanie rekordu", "Edycja rekordu",
+                                             "Dla pola 'PTU' wymagana jest wartość.", "Edycja rekordu"}));
+        QCOMPARE(goods_->State(), TableState::tsBrowse);
+        QCOMPARE(std::get<std::string>(goods_->GetField(0)), std::string("A"));
+        QCOMPARE(std::get<std::string>(goods_->GetField(1)), std::string("A"));
+        QCOMPARE(FileBytes(Path("TOWARY.tbl")), before);
+    }
+
     void editShowsCurrentValuesAndInsertGoesBeforeTheCurrentRecord() {
         Answers answers;
         answers.Add(Fill({{"E_NAZWA", "A"}, {"E_PTU", "A"}, {"E_CENA", "1"}}));

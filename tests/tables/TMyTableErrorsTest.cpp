@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 namespace nubra {
 namespace {
@@ -38,13 +40,47 @@ TEST(TMyTableAddField, RefusalsCarryTheirMessages) {
     EXPECT_EQ(t.RecordSize(), 1024);
 }
 
+TEST(TMyTableAddField, SizeLimitTestsTheGivenAndTheStoredSize) {
+    const std::string tooBig =
+        "Nie można dodać pola o danym rozmiarze, ponieważ spowodowało by to przekroczenie "
+        "dopuszczalnej wielkości rekordu..";
+    TMyTable t;
+    t.AddField("TEXT", FieldType::ftString, Alignment::Left, false, 1020);
+    // A currency field defined with size 0 still takes 8 bytes: the record would not open.
+    EXPECT_EQ(MessageOf([&] { t.AddField("CENA", FieldType::ftCurrency, Alignment::Right, false, 0); }),
+              tooBig);
+    EXPECT_EQ(MessageOf([&] { t.AddField("ILE", FieldType::ftInteger, Alignment::Right, false, 5); }),
+              tooBig);
+    EXPECT_EQ(MessageOf([&] { t.AddField("ILE", FieldType::ftInteger, Alignment::Right, false, 0); }),
+              "(no error)");
+    EXPECT_EQ(t.RecordSize(), 1024);
+
+    TMyTable u;
+    EXPECT_EQ(MessageOf([&] { u.AddField("F", FieldType::ftFloat, Alignment::Right, false, 2000); }), tooBig);
+    EXPECT_EQ(MessageOf([&] { u.AddField("S", FieldType::ftString, Alignment::Left, false, 2147483647); }),
+              tooBig);
+    EXPECT_EQ(u.FieldCount(), 0);
+}
+
+TEST(TMyTableAddField, EmptyNameIsRefusedAlsoAsTheFirstField) {
+    TMyTable t;
+    EXPECT_EQ(MessageOf([&] { t.AddField("", FieldType::ftString, Alignment::Left, false, 5); }),
+              "Niewłaściwa nazwa pola..");
+    EXPECT_EQ(t.FieldCount(), 0);
+}
+
 TEST(TMyTableAddField, NamesAreCutToSixteenAndComparedCut) {
     TMyTable t;
     t.AddField("ABCDEFGHIJKLMNOPQ", FieldType::ftInteger, Alignment::Left, false, 0);
     EXPECT_EQ(t.Field(0).name, "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(
+        MessageOf([&] { t.AddField("ABCDEFGHIJKLMNOPQ", FieldType::ftInteger, Alignment::Left, false, 0); }),
+        "Pole o podanej nawie już istnieje..")
+        << "the same long name twice";
+    EXPECT_EQ(
         MessageOf([&] { t.AddField("ABCDEFGHIJKLMNOPR", FieldType::ftInteger, Alignment::Left, false, 0); }),
         "Pole o podanej nawie już istnieje..");
+    EXPECT_EQ(t.FieldCount(), 1);
 }
 
 TEST(TMyTableAddField, NoMoreThan127Fields) {
@@ -59,8 +95,9 @@ TEST(TMyTableLifecycle, OpenCloseAndCreateRefusals) {
     test::TempDir dir;
     TMyTable t;
     EXPECT_EQ(MessageOf([&] { t.Open(); }), "Niewłaściwa nazwa tabeli..");
-    t.SetTableName("   ");
+    t.SetTableName(" \t ");
     EXPECT_EQ(MessageOf([&] { t.CreateTable(); }), "Niewłaściwa nazwa tabeli..");
+    EXPECT_EQ(MessageOf([&] { t.Open(); }), "Niewłaściwa nazwa tabeli..");
     t.SetTableName(dir / "T");
     EXPECT_EQ(MessageOf([&] { t.CreateTable(); }), "Brak zdefiniowanych pól tabeli..");
     EXPECT_EQ(MessageOf([&] { t.Open(); }), "Nie udało się otworzyć pliku tabeli '" + (dir / "T") + "'..");
@@ -96,6 +133,43 @@ TEST(TMyTableFields, AccessRefusals) {
     EXPECT_EQ(std::get<std::int32_t>(t.GetFieldByName("A")), 42);
 }
 
+// A file that cannot grow: the append is refused with the write message and leaves no partial
+// record behind, and the table goes on working once the file can grow again.
+TEST(TMyTableWrite, FailedAppendLeavesTheFileAsItWas) {
+    test::TempDir dir;
+    TMyTable t;
+    t.SetTableName(dir / "T");
+    t.AddField("NAZWA", FieldType::ftString, Alignment::Left, true, 600);
+    t.CreateTable();
+    t.Open();
+    t.Append();
+    t.SetField(0, std::string("FIRST"));
+    ASSERT_TRUE(t.Post());
+    const auto before = test::ReadBytes(dir / "T.tbl");
+
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = before.size() + 100; // room for a part of the record only
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    t.Append();
+    t.SetField(0, std::string("SECOND"));
+    const std::string message = MessageOf([&] { t.Post(); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+
+    EXPECT_EQ(message, "Błąd zapisu do pliku..");
+    EXPECT_EQ(test::ReadBytes(dir / "T.tbl"), before);
+    EXPECT_EQ(t.RecordCount(), 1);
+    EXPECT_TRUE(t.Cancel());
+    EXPECT_EQ(std::get<std::string>(t.GetField(0)), "FIRST");
+    t.Append();
+    t.SetField(0, std::string("SECOND"));
+    ASSERT_TRUE(t.Post());
+    EXPECT_EQ(t.RecordCount(), 2);
+    EXPECT_EQ(test::ReadBytes(dir / "T.tbl").size(), before.size() + 600);
+}
+
 struct ConversionCase {
     const char* name;
     FieldType type;
@@ -103,7 +177,9 @@ struct ConversionCase {
     const char* message;
 };
 
-void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ConversionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TMyTableConversion : public ::testing::TestWithParam<ConversionCase> {};
 

@@ -126,6 +126,27 @@ TEST_F(GoodsTable, AppendToEmptyMakesRecordZeroCurrent) {
     EXPECT_EQ(table.State(), TableState::tsBrowse);
 }
 
+TEST_F(GoodsTable, AppendAndInsertStartFromTheCurrentRecord) {
+    table.Open();
+    table.Append();
+    table.SetField(0, std::string("CHLEB"));
+    table.SetField(1, std::string("B"));
+    table.SetField(2, std::string("3,5"));
+    ASSERT_TRUE(table.Post());
+    table.Append();
+    table.SetField(0, std::string("BULKA"));
+    ASSERT_TRUE(table.Post());
+    EXPECT_EQ(ToText(table.GetField(1)), "B");
+    EXPECT_EQ(ToText(table.GetField(2)), "3,5");
+    table.GoToRecord(0);
+    table.Insert();
+    table.SetField(2, std::string("1"));
+    ASSERT_TRUE(table.Post());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"CHLEB", "CHLEB", "BULKA"}));
+    EXPECT_EQ(ToText(table.PeekField(0, 2)), "1");
+    EXPECT_EQ(ToText(table.PeekField(1, 2)), "3,5");
+}
+
 TEST_F(GoodsTable, InsertAtZeroMovesTheOldFirstRecordUp) {
     table.Open();
     Add("A");

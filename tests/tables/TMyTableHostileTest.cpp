@@ -46,7 +46,9 @@ struct HostileCase {
     const char* suffix; // appended to "Błąd w pliku '<name>' " or a whole message when it starts with "W"
 };
 
-void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HostileCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HostileFile : public ::testing::TestWithParam<HostileCase> {};
 

@@ -130,15 +130,10 @@ TRecordDialog::TRecordDialog(const TMyTable& table, int mode, QWidget* parent) :
     }
 }
 
-void RecordDialog(TMyTable& table, int mode, QWidget* parent) {
-    if (!table.Active() || table.FieldCount() == 0 || mode < ModeAdd || mode > ModeDelete)
-        return;
-    if (mode == ModeDelete) {
-        if (AskYesNo(parent, ModeTitle(mode), QStringLiteral("   Czy chcesz usunąć rekord?   ")))
-            table.Delete();
-        return;
-    }
-    TRecordDialog dialog(table, mode, parent);
+namespace {
+
+// Shows the dialog until the record is posted (true) or the dialog is closed (false).
+bool RunEditLoop(TMyTable& table, int mode, TRecordDialog& dialog) {
     while (ExecModal(dialog) == QDialog::Accepted) {
         if (mode == ModeAdd)
             table.Append();
@@ -168,8 +163,33 @@ void RecordDialog(TMyTable& table, int mode, QWidget* parent) {
             continue;
         }
         if (table.Post())
-            return;
+            return true;
     }
+    return false;
+}
+
+} // namespace
+
+void RecordDialog(TMyTable& table, int mode, QWidget* parent) {
+    if (!table.Active() || table.FieldCount() == 0 || mode < ModeAdd || mode > ModeDelete)
+        return;
+    if (mode == ModeDelete) {
+        if (AskYesNo(parent, ModeTitle(mode), QStringLiteral("   Czy chcesz usunąć rekord?   ")))
+            table.Delete();
+        return;
+    }
+    TRecordDialog dialog(table, mode, parent);
+    try {
+        if (RunEditLoop(table, mode, dialog))
+            return;
+    } catch (...) {
+        table.Cancel();
+        throw;
+    }
+    // A refused post leaves the table editing the typed values; closing the dialog drops them, so the
+    // current record reads as it is in the file.
+    if (table.State() != TableState::tsBrowse)
+        table.Cancel();
 }
 
 } // namespace nubra::tables_qt
