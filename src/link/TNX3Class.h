@@ -63,8 +63,6 @@ public:
     TNX3Class(const TNX3Class&) = delete;
     TNX3Class& operator=(const TNX3Class&) = delete;
 
-    SerialLine& Line() { return *line_; }
-    LinkUi& Ui() { return ui_; }
     const std::string& ProgramDirectory() const { return programDirectory_; }
 
     // --- fields ---

@@ -252,6 +252,7 @@ void PtyServer::HangUp() {
         OpenPty();
         MakeLink();
     } catch (const std::system_error&) {
+        broken_ = true;
         stopping_ = true;
     }
 }

@@ -37,6 +37,8 @@ public:
     const std::string& LinkPath() const { return linkPath_; }
     // How many times the line was closed by a hang-up fault.
     int HangUps() const { return hangUps_; }
+    // True once serving ended on its own: no fresh pseudo-terminal could be opened after a hang-up.
+    bool Broken() const { return broken_; }
 
     // Runs fn(Nx3Device&) under the device lock and returns its result.
     template <typename Fn> decltype(auto) WithDevice(Fn&& fn) {
@@ -74,6 +76,7 @@ private:
     std::thread thread_;
     std::atomic<bool> stopping_{false};
     std::atomic<int> hangUps_{0};
+    std::atomic<bool> broken_{false};
 
     // Serving thread only.
     std::deque<OutputChunk> pending_;

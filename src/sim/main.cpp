@@ -75,6 +75,11 @@ int main(int argc, char** argv) {
             server.WithDevice([&](Nx3Device& d) { nubra::sim::ArmFaults(*options, d); });
         if (s == SIGUSR2)
             server.WithDevice([](Nx3Device& d) { d.StopEndlessStream(); });
+        if (server.Broken()) {
+            std::cerr << "nx3sim: nie udało się otworzyć nowego pseudoterminala" << std::endl;
+            server.Stop();
+            return 1;
+        }
         if (server.HangUps() != hangUps) {
             hangUps = server.HangUps();
             std::cerr << "nx3sim: linia zamknięta, nowy port: " << server.SlavePath() << std::endl;
