@@ -91,6 +91,10 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     connect(staticTextEMail_, &TLinkLabel::clicked, this, &TFormAbout::StaticTextEMailClick);
     connect(staticTextWWW_, &TLinkLabel::clicked, this, &TFormAbout::StaticTextWWWClick);
 
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+
     // FormCreate
     labelVersion_->setText(QStringLiteral("Wersja ") + QString::fromLatin1(ProgramVersion));
 }
@@ -115,14 +119,32 @@ void TFormAbout::OpenLink(const QString& link) {
     }
 }
 
+bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+        pressedHere_.insert(static_cast<QKeyEvent*>(event)->key());
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormAbout::showEvent(QShowEvent* event) {
+    pressedHere_.clear();
+    QDialog::showEvent(event);
+    // Enter and Space answer the window, not the first link in the tab order.
+    closeButton_->setFocus();
+}
+
 void TFormAbout::keyReleaseEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
     case Qt::Key_Space:
-        accept();
-        return;
+        // Enter that chose "O programie" in the menu is let go over this window: that release is
+        // not the user's answer to it.
+        if (pressedHere_.remove(event->key())) {
+            accept();
+            return;
+        }
+        break;
     default:
         QDialog::keyReleaseEvent(event);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // "O programie": version, the maker's logo and address, and two links (e-mail, web site).
 #include <QDialog>
+#include <QSet>
 
 class QLabel;
 class QPushButton;
@@ -26,6 +27,8 @@ public:
     void StaticTextWWWClick();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
@@ -35,6 +38,8 @@ private:
     TLinkLabel* staticTextEMail_;
     TLinkLabel* staticTextWWW_;
     QPushButton* closeButton_;
+    // Keys pressed while this window had the keyboard: only their release closes it.
+    QSet<int> pressedHere_;
 };
 
 } // namespace nubra::app
