@@ -164,15 +164,14 @@ void TMyTable::Open() {
     dataOffset_ = kHeaderSize + static_cast<std::int64_t>(count) * FieldDef::kSlotSize;
 
     const std::int64_t dataBytes = file_.Size() - dataOffset_;
-    atStart_ = true;
-    atEnd_ = dataBytes <= 0;
-    if (!atEnd_ && dataBytes < recordSize_)
+    const bool empty = dataBytes <= 0;
+    if (!empty && dataBytes < recordSize_)
         FileError(4);
 
     active_ = true;
     state_ = TableState::tsBrowse;
     // A trailing partial record counts as one, as stepping through the file would find it.
-    const std::int64_t records = atEnd_ ? 0 : (dataBytes + recordSize_ - 1) / recordSize_;
+    const std::int64_t records = empty ? 0 : (dataBytes + recordSize_ - 1) / recordSize_;
     recordCount_ = static_cast<std::int32_t>(std::min<std::int64_t>(records, kMaxRecords));
     recNo_ = recordCount_ > 0 ? 0 : -1;
     ReadRecord();
@@ -209,7 +208,6 @@ bool TMyTable::ReadRecord() {
 void TMyTable::GoToRecord(int index) {
     if (!active_ || index < 0 || index >= recordCount_)
         return;
-    atStart_ = atEnd_ = false;
     recNo_ = index;
     ReadRecord();
 }
@@ -388,7 +386,6 @@ void TMyTable::WriteRecordAt(std::int64_t position) {
 bool TMyTable::Post() {
     if (!active_)
         return false;
-    atStart_ = atEnd_ = false;
     int missing = -1;
     switch (state_) {
     case TableState::tsAdd:
@@ -445,7 +442,6 @@ bool TMyTable::Post() {
 
 bool TMyTable::Cancel() {
     state_ = TableState::tsBrowse;
-    atStart_ = atEnd_ = false;
     return ReadRecord();
 }
 

@@ -97,8 +97,6 @@ private:
     std::vector<std::uint8_t> buffer_;
     int recordSize_ = 0;
     std::int64_t dataOffset_ = kHeaderSize;
-    bool atEnd_ = false;
-    bool atStart_ = false;
     bool active_ = false;
     TableState state_ = TableState::tsBrowse;
     std::int32_t recordCount_ = 0;

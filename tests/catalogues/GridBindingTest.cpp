@@ -99,6 +99,13 @@ private slots:
         QCOMPARE(table_->RecNo(), 3);
     }
 
+    void tableGoesOnAfterItsGridIsGone() {
+        grid_.reset();
+        Add("A", "1");
+        table_->Delete();
+        QCOMPARE(table_->RecordCount(), 0);
+    }
+
     void drawingNeverMovesTheCursor() {
         for (const char* n : {"A", "B", "C"})
             Add(n, "1");

@@ -279,6 +279,45 @@ private slots:
         QCOMPARE(d.CancelButton()->x(), d.width() / 2 + 13);
         QCOMPARE(d.CancelButton()->text(), QStringLiteral("Anuluj"));
         QVERIFY(ok->y() > price->y());
+
+        // Each label ends 3 pixels before its edit box, 3 pixels lower; rows step by the edit height + 4
+        // from y = 20; the buttons stand 10 below the last step and the window ends 25 below them.
+        const QList<QLineEdit*> edits = {name, vat, price};
+        const QStringList captions = {"NAZWA:", "PTU:", "CENA:"};
+        int y = 20;
+        int rightmost = 0;
+        for (int i = 0; i < 3; ++i) {
+            QLabel* label = d.findChildren<QLabel*>().at(i);
+            QCOMPARE(label->text(), captions[i]);
+            QCOMPARE(label->buddy(), edits[i]);
+            QCOMPARE(label->x() + label->width(), edits[i]->x() - 3);
+            QCOMPARE(label->y(), y);
+            QCOMPARE(edits[i]->y(), y - 3);
+            rightmost = std::max(rightmost, edits[i]->x() + edits[i]->width());
+            y += edits[i]->height() + 4;
+        }
+        QCOMPARE(ok->y(), y + 10);
+        QCOMPARE(d.height(), y + ok->height() + 25);
+        QCOMPARE(d.width(), std::clamp(rightmost + 20, 250, 600));
+        const QStringList titles = {
+            "", "Dodawanie rekordu", "Wstawianie rekordu", "Edycja rekordu", "Usuwanie rekordu", ""};
+        for (int mode = 0; mode <= 5; ++mode)
+            QCOMPARE(tables_qt::ModeTitle(mode), titles[mode]);
+    }
+
+    void labelsKeepTheColonAndEditsNarrowerThan25Become20() {
+        TMyTable t;
+        t.SetTableName(Path("NARROW"));
+        t.AddField("ABCDEFGHIJKLMNOP", FieldType::ftString, Alignment::Left, false, 0);
+        t.AddField("ID", FieldType::ftAutoInc, Alignment::Left, false, 0);
+        t.CreateTable();
+        t.Open();
+        tables_qt::TRecordDialog d(t, tables_qt::ModeAdd);
+        QCOMPARE(d.findChild<QLabel*>()->text(), QStringLiteral("ABCDEFGHIJKLMNOP:"));
+        QLineEdit* e = d.findChild<QLineEdit*>("E_ABCDEFGHIJKLMNOP");
+        QVERIFY(e);
+        QCOMPARE(e->width(), 20);
+        QCOMPARE(d.width(), 250);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QTableView>
 
 #include "TMyTable.h"
@@ -30,7 +31,11 @@ GridBinding::GridBinding(TMyTable& table, QTableView* grid)
     grid_->setPalette(palette);
     connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { CurrentRowChanged(current.row()); });
-    table_.SetChangeHandler([this] { RefreshGrid(); });
+    // The grid may go before the table or the table before the grid.
+    table_.SetChangeHandler([self = QPointer<GridBinding>(this)] {
+        if (self)
+            self->RefreshGrid();
+    });
 }
 
 void GridBinding::RefreshGrid() {
