@@ -37,7 +37,8 @@ public:
     std::string FileName() const { return tableName_ + ".tbl"; }
     bool Exists() const;
 
-    // Defines a field of a table to be created; size counts only for ftString.
+    // Defines a field of a table to be created; only ftString takes the size given, but the given size
+    // also counts against the record limit.
     void AddField(const std::string& name, FieldType type, Alignment alignment, bool required, int size);
     void CreateTable();
 
