@@ -153,7 +153,12 @@ void TFormMain::FormClose() {
         ini.WriteInteger(ToolBarSection(n), "Left", controlBar_->BandLeft(band));
     }
     ini.WriteString("CURRENCY", "Native", nativeCurrency_);
-    ini.Flush();
+    // Otherwise the next start would ask for the port again with no word why.
+    if (!ini.Flush()) {
+        ShowMessageBox(this, QMessageBox::Critical,
+                       QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.")
+                           .arg(QString::fromStdString(ini.Path())));
+    }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 // Start-up, nx3config.ini, the port choice and the port switch of the main window.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -200,6 +201,37 @@ private slots:
         // The device paths are the user's; they stay in the file.
         QCOMPARE(nubra::ProfileFile(Ini().toStdString()).ReadString("PORT", "COM2", ""),
                  std::string("/nonexistent/nubra-tty"));
+    }
+
+    void settingsThatCannotBeWrittenAreReported() {
+        QVERIFY(QDir(Dir()).mkdir(QStringLiteral("nx3config.ini"))); // in the file's place
+        ScriptedDialogs dialogs;
+        auto main = Start();
+        QCOMPARE(main->PortNumber(), 0); // read as an empty profile
+        dialogs.shown.clear();
+        QVERIFY(main->close());
+        QCOMPARE(dialogs.shown.size(), size_t(1));
+        QCOMPARE(dialogs.shown[0].title, QStringLiteral("nubra5"));
+        QCOMPARE(dialogs.shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(dialogs.shown[0].text,
+                 QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.").arg(Ini()));
+    }
+
+    void portOutOfRangeIsTakenAsNone_data() {
+        QTest::addColumn<QByteArray>("com");
+        QTest::newRow("5") << QByteArray("5");
+        QTest::newRow("-1") << QByteArray("-1");
+        QTest::newRow("not a number") << QByteArray("COM1");
+    }
+    void portOutOfRangeIsTakenAsNone() {
+        QFETCH(QByteArray, com);
+        WriteFile(Ini(), "[PORT]\ncom=" + com + "\n");
+        ScriptedDialogs dialogs;
+        auto main = Start();
+        QCOMPARE(dialogs.shown.size(), size_t(1));
+        QCOMPARE(dialogs.shown[0].text, PortWarning);
+        QCOMPARE(main->PortNumber(), 0);
+        QVERIFY(main->PortSwitch()->isChecked());
     }
 
     void switchWithoutPortStaysDown() {
