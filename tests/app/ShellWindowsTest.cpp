@@ -118,6 +118,14 @@ private slots:
 
     void logToggles() {
         TFormLogWindow log;
+        QCOMPARE(log.size(), QSize(469, 282));
+        QCOMPARE(log.SpeedButton1()->text(), QStringLiteral("Wyczyść"));
+        QCOMPARE(log.WordWrapButton()->text(), QStringLiteral("Zawijanie wierszy"));
+        QCOMPARE(log.StayOnTopButton()->text(), QStringLiteral("Zawsze na wierzchu"));
+        QVERIFY(log.WordWrapButton()->isCheckable() && !log.WordWrapButton()->isChecked());
+        QVERIFY(log.StayOnTopButton()->isCheckable() && !log.StayOnTopButton()->isChecked());
+        QCOMPARE(log.Memo()->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(log.Memo()->font().pixelSize(), 12);
         log.show();
         QCOMPARE(log.Memo()->lineWrapMode(), QPlainTextEdit::NoWrap);
         QCOMPARE(log.windowTitle(), QStringLiteral("Podgląd danych"));
@@ -138,6 +146,14 @@ private slots:
         TFormWait wait(link.nx3.get());
         QVERIFY(wait.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(wait.windowTitle(), QStringLiteral("Proszę czekać..."));
+        QCOMPARE(wait.size(), QSize(358, 87));
+        QStringList labels;
+        for (auto* label : wait.findChildren<QLabel*>())
+            labels << label->text();
+        QVERIFY(labels.contains(QStringLiteral("Program czeka na zakończenie drukowania dokumentu...")));
+        QCOMPARE(wait.findChild<QLabel*>("AImageWait")->size(), QSize(32, 32));
+        QCOMPARE(wait.Button1()->text(), QStringLiteral("Zamknij"));
+        QCOMPARE(wait.findChild<QTimer*>()->interval(), 150);
         link.nx3->AbortRequested = true;
         wait.show();
         QVERIFY(!link.nx3->AbortRequested);
@@ -293,8 +309,10 @@ private slots:
         ui.SetBusyCursor(true);
         ui.SetBusyCursor(true);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        QVERIFY(ui.Busy());
         ui.SetBusyCursor(false);
         QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!ui.Busy());
         // A false with no busy cursor leaves someone else's cursor alone.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ui.SetBusyCursor(false);
