@@ -56,7 +56,10 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     std::stringstream buffer;
     buffer << in.rdbuf();
     const std::string content = buffer.str();
-    size_t start = 0;
+    // Editors that save with a byte-order mark would otherwise hide the first section.
+    static const std::string kBom = "\xEF\xBB\xBF";
+    bom_ = content.compare(0, kBom.size(), kBom) == 0;
+    size_t start = bom_ ? kBom.size() : 0;
     bool firstLine = true;
     while (start < content.size()) {
         size_t end = content.find('\n', start);
@@ -197,6 +200,8 @@ bool ProfileFile::Flush() {
     if (!out)
         return false;
     const char* eol = crlf_ ? "\r\n" : "\n";
+    if (bom_)
+        out << "\xEF\xBB\xBF";
     for (const Line& line : lines_)
         out << line.text << eol;
     out.close();

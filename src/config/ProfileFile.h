@@ -2,7 +2,8 @@
 // A profile (INI) file with the semantics of the Windows profile functions: section and key names
 // match case-insensitively and ignoring surrounding blanks, values are trimmed (one pair of matching
 // quotes around a value is removed), the first of duplicate sections or keys wins, and every line
-// the file held that is not touched by a write is kept as it was. The file is read once when the
+// the file held that is not touched by a write is kept as it was (a leading UTF-8 byte-order mark
+// included). The file is read once when the
 // object is created; writes change the memory image, Flush() (also run by the destructor) writes it
 // back. Not thread-safe.
 #include <string>
@@ -54,6 +55,7 @@ private:
     std::string path_;
     std::vector<Line> lines_;
     bool crlf_ = false;
+    bool bom_ = false;
     bool dirty_ = false;
 };
 

@@ -107,6 +107,16 @@ TEST_F(ProfileFileTest, CrlfFileStaysCrlf) {
     EXPECT_EQ(ReadFile(), "[PORT]\r\ncom=4\r\n");
 }
 
+TEST_F(ProfileFileTest, ByteOrderMarkDoesNotHideTheFirstSectionAndIsKept) {
+    WriteFile("\xEF\xBB\xBF[PORT]\r\ncom=2\r\n");
+    {
+        nubra::ProfileFile ini(path_);
+        EXPECT_EQ(ini.ReadInteger("PORT", "com", 0), 2);
+        ini.WriteInteger("PORT", "com", 3);
+    }
+    EXPECT_EQ(ReadFile(), "\xEF\xBB\xBF[PORT]\r\ncom=3\r\n");
+}
+
 TEST_F(ProfileFileTest, UnchangedProfileIsNotRewritten) {
     WriteFile("[PORT]\ncom=1\n   odd   spacing = kept\n");
     {
