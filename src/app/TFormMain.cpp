@@ -82,8 +82,11 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     if (programDirectory_.empty() || programDirectory_.back() != '/')
         programDirectory_ += '/';
     tablesDirectory_ = programDirectory_ + TablesDirectoryName;
-    // 2. Every number shown or typed uses a decimal comma.
-    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    // 2. Every number shown or typed uses a decimal comma, and nothing else changes: no thousands
+    // separator creeps into a number.
+    QLocale decimalComma(QLocale::Polish, QLocale::Poland);
+    decimalComma.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale::setDefault(decimalComma);
     // 3. One level, failure ignored.
     std::error_code ignored;
     std::filesystem::create_directory(tablesDirectory_, ignored);

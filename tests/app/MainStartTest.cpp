@@ -73,6 +73,8 @@ private slots:
         QCOMPARE(main->StatusPanelText(1), QStringLiteral("Typ drukarki: NX-3 E"));
         QCOMPARE(main->Nx3().PrinterType, 2);
         QCOMPARE(main->NativeCurrency(), std::string("PLN"));
+        QCOMPARE(QLocale().toString(1234567.5, 'f', 2), QStringLiteral("1234567,50"));
+        QCOMPARE(QLocale().toDouble(QStringLiteral("12,5")), 12.5);
         QVERIFY(std::filesystem::is_directory((Dir() + QStringLiteral("Tabele")).toStdString()));
         QVERIFY(!QFile::exists(Ini()));
 
