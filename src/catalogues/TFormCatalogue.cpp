@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <numeric>
 
 #include "GridBinding.h"
@@ -59,8 +60,10 @@ TFormCatalogue::TFormCatalogue(const CatalogueDef& def, TMyTable& table, QWidget
     tables_qt::AttachGrid(table_, grid_);
     for (std::size_t i = 0; i < def.columnWidths.size(); ++i)
         grid_->setColumnWidth(static_cast<int>(i), def.columnWidths[i]);
+    // Wide enough for the columns and for every button caption whole; the minimum width stays the
+    // catalogue's own, so the operator may still narrow the window.
     const int columns = std::accumulate(def.columnWidths.begin(), def.columnWidths.end(), 0);
-    resize(std::max(def.minimumWidth, columns + 24), 320);
+    resize(std::max({def.minimumWidth, columns + 24, panel_->sizeHint().width()}), 320);
 
     // The window sees every key before the control that has the focus.
     grid_->viewport()->installEventFilter(this);

@@ -260,6 +260,23 @@ private slots:
         QCOMPARE(w->result(), TFormCatalogue::CloseResult);
         QVERIFY(!w->isVisible());
     }
+
+    // The captions are longer than the narrowest window allows; opened, no button may cut its text.
+    void everyButtonCaptionShowsWholeWhenOpened() {
+        Start();
+        for (const char* name : {"TFormTowary", "TFormKontrah", "TFormKarty"}) {
+            TFormCatalogue* w = Window(name);
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            const auto buttons = w->findChildren<QAbstractButton*>();
+            QVERIFY(buttons.size() >= 5);
+            for (QAbstractButton* b : buttons) {
+                const int needed = b->fontMetrics().horizontalAdvance(b->text());
+                QVERIFY2(b->width() >= needed, qPrintable(QString::fromLatin1(name) + ": " + b->text()));
+            }
+            w->hide();
+        }
+    }
 };
 
 QTEST_MAIN(CatalogueWindowTest)
