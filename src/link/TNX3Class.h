@@ -12,6 +12,7 @@
 //
 // Text: every data field and reply is a Windows-1250 byte string (one byte per character); program
 // messages and Descriptions are UTF-8.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -39,6 +40,9 @@ struct Totalizer {
     std::string CancelledAmount;   // 89-99
     std::string ReceiptCount;      // 100-104
 };
+
+// VAT rates A..G as the printer sends them: four characters of hundredths of a percent each.
+using PtuRates = std::array<std::string, 7>;
 
 class TNX3Class {
 public:
@@ -143,6 +147,17 @@ public:
     // Leaves LastReply alone.
     bool GetDeviceInfo(const std::string& selector, std::string& data);
     bool SetStatus(unsigned char status1, unsigned char status2);
+
+    // --- settings (NX3Settings.cpp) ---
+    static constexpr int kInactiveRate = 9999;
+    static constexpr int kExemptRate = 9998;
+    // A "D4" rate field in hundredths of a percent; a field that is not a number is inactive.
+    static int PtuRateValue(const std::string& field);
+    bool GetPtu(PtuRates& rates);
+
+    // --- fiscal and service operations (NX3Service.cpp) ---
+    // The control printout ("ET" "C"), which includes the header.
+    bool TestPrint();
 
 protected:
     // How a command's closing code arrives: at once, or when the printer has finished printing

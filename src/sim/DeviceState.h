@@ -72,8 +72,15 @@ struct DeviceState {
     std::string infoSText = "NX-3 E DRUKARKA FISKALNA";
     std::uint32_t infoSFlags = 0x00000008;
 
+    // VAT rates A..G in hundredths of a percent; 9999 inactive, 9998 exempt.
+    std::array<int, 7> vatRates{2300, 800, 500, 0, 9998, 9999, 9999};
+    bool fiscal = false;
+
     std::array<TransactionRegister, 8> registers{};
     Totalizers totalizers;
+    // What the next daily report closes: gross sales per VAT letter A..G and receipts since the last one.
+    std::array<std::int64_t, 7> dayGross{};
+    int dayReceipts = 0;
 
     // Device clock as seconds from the host clock.
     std::int64_t clockOffsetSeconds = 0;

@@ -108,6 +108,14 @@ private:
     void SetStatus();
     void SetStatusBytes(const std::string& data);
 
+    // Settings (Nx3DeviceSettings.cpp).
+    void VatRatesQuery();
+
+    // Fiscal and service operations (Nx3DeviceService.cpp).
+    void ServicePrint();
+    void ServicePrintKind(const std::string& data);
+    void PrintControlPrintout();
+
     DeviceState state_;
     FaultPlan faults_;
     FrameParser parser_;

@@ -12,6 +12,10 @@ const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
         {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
         {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
         {"K4", &Nx3Device::SetStatus},
+        // Settings.
+        {"D4", &Nx3Device::VatRatesQuery},
+        // Fiscal and service operations.
+        {"ET", &Nx3Device::ServicePrint},
     };
     return commands;
 }
