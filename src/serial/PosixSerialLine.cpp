@@ -51,14 +51,28 @@ std::string PosixSerialLine::DevicePath(int portNumber) const {
 
 SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     Close();
+    failure_ = OpenFailure::None;
     const std::string path = DevicePath(portNumber);
-    if (path.empty())
+    if (path.empty()) {
+        failure_ = OpenFailure::Missing;
         return OpenResult::OpenFailed;
+    }
     // Non-blocking so a modem line without carrier cannot hang the open; reads and writes poll.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        // EBUSY: another program holds the tty exclusively (TIOCEXCL).
+        failure_ = errno == ENOENT  ? OpenFailure::Missing
+                   : errno == EBUSY ? OpenFailure::Busy
+                                    : OpenFailure::Other;
         return OpenResult::OpenFailed;
-    if (::isatty(fd) == 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    }
+    if (::isatty(fd) == 0)
+        failure_ = OpenFailure::NotTerminal;
+    else if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        failure_ = errno == EWOULDBLOCK ? OpenFailure::Busy : OpenFailure::Other;
+    else if (::ioctl(fd, TIOCEXCL) != 0)
+        failure_ = OpenFailure::Other;
+    if (failure_ != OpenFailure::None) {
         ::close(fd);
         return OpenResult::OpenFailed;
     }
@@ -66,11 +80,13 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     if (::tcgetattr(fd, &tio) != 0) {
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
+        failure_ = OpenFailure::Other;
         return OpenResult::GetStateFailed;
     }
     if (!ConfigureRaw(tio) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
         ::ioctl(fd, TIOCNXCL);
         ::close(fd);
+        failure_ = OpenFailure::Other;
         return OpenResult::SetStateFailed;
     }
     fd_ = fd;

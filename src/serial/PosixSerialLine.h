@@ -12,6 +12,9 @@ namespace nubra {
 
 class PosixSerialLine : public SerialLine {
 public:
+    // Why the last Open failed; Busy when another program holds the device.
+    enum class OpenFailure { None, Missing, Busy, NotTerminal, Other };
+
     PosixSerialLine();
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
@@ -22,6 +25,7 @@ public:
     std::string DevicePath(int portNumber) const;
 
     OpenResult Open(int portNumber) override;
+    OpenFailure LastOpenFailure() const { return failure_; }
     bool IsOpen() const override { return fd_ >= 0; }
     bool SetReadTimeout(int milliseconds) override;
     bool Purge() override;
@@ -33,6 +37,7 @@ private:
     std::map<int, std::string> paths_;
     int fd_ = -1;
     int timeoutMs_ = 2000;
+    OpenFailure failure_ = OpenFailure::None;
 };
 
 } // namespace nubra

@@ -1,0 +1,43 @@
+#include "CliCommands.h"
+
+namespace nubra::cli {
+
+const std::vector<CliCommand>& CliCommands() {
+    static const std::vector<CliCommand> commands = {
+        // --- status and information queries ---
+        {"status", "", true, RunStatus},
+        {"day-report-number", "", true, RunDayReportNumber},
+        {"ram-resets", "", true, RunRamResets},
+        {"error", "", true, RunError},
+        {"totalizer", "", true, RunTotalizer},
+        {"registers", "", true, RunRegisters},
+        {"device-info", "[W|S]", true, RunDeviceInfo},
+        // --- settings ---
+        {"vat", "", true, RunVat},
+        // --- developer tools ---
+        {"probe", "", false, RunProbe},
+        {"raw", "KOD [DANE...]", true, RunRaw},
+    };
+    return commands;
+}
+
+const CliCommand* FindCliCommand(const std::string& name) {
+    for (const CliCommand& c : CliCommands())
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max) {
+    if (args.size() < min)
+        throw UsageError("Za mało argumentów.");
+    if (args.size() > max)
+        throw UsageError("Nadmiarowy argument: " + args[max] + ".");
+}
+
+void RequireYes(const CliContext& context, const std::string& what) {
+    if (!context.options.yes)
+        throw UsageError(what + " wymaga potwierdzenia: dodaj --yes.");
+}
+
+} // namespace nubra::cli
