@@ -2,92 +2,83 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QSvgRenderer>
 #include <map>
 
 namespace nubra::app {
 namespace {
 
-struct Sign {
-    const char* text; // UTF-8
-    QRgb tile;
-};
-
-const std::map<QString, Sign>& Signs() {
-    constexpr QRgb sales = 0x2E7D32, port = 0x1565C0, device = 0x00796B, bases = 0x8D6E63, reports = 0x6A1B9A,
-                   service = 0xC62828;
-    static const std::map<QString, Sign> signs = {
-        {QStringLiteral("SpeedButton9"), {"T+", sales}},
-        {QStringLiteral("SpeedButton3"), {"T=", sales}},
-        {QStringLiteral("SpeedButton2"), {"Dk", sales}},
-        {QStringLiteral("SpeedButton24"), {"COM", port}},
-        {QStringLiteral("SB_CloseOpenPort"), {"O/Z", port}},
-        {QStringLiteral("SB_LogWindow"), {"<>", port}},
-        {QStringLiteral("SB_ChooseCurrency"), {"zł", port}},
-        {QStringLiteral("SpeedButton1"), {"Par", device}},
-        {QStringLiteral("SpeedButton4"), {"Σ", device}},
-        {QStringLiteral("SpeedButton5"), {"NIP", device}},
-        {QStringLiteral("SpeedButton6"), {"RD", device}},
-        {QStringLiteral("SpeedButton7"), {"0", device}},
-        {QStringLiteral("SpeedButton8"), {"St", device}},
-        {QStringLiteral("SpeedButton13"), {"D/C", device}},
-        {QStringLiteral("SB_WaitTime"), {"Cz", device}},
-        {QStringLiteral("SpeedButton19"), {"T?", device}},
-        {QStringLiteral("SpeedButton18"), {"!", device}},
-        {QStringLiteral("SpeedButton17"), {"±1", device}},
-        {QStringLiteral("SpeedButton16"), {"%", device}},
-        {QStringLiteral("SpeedButton15"), {"Ng", device}},
-        {QStringLiteral("SpeedButton10"), {"Sp", device}},
-        {QStringLiteral("SpeedButton14"), {"Sz", device}},
-        {QStringLiteral("SpeedButton21"), {"Tw", bases}},
-        {QStringLiteral("SpeedButton22"), {"Kh", bases}},
-        {QStringLiteral("SpeedButton23"), {"Kp", bases}},
-        {QStringLiteral("SpeedButton30"), {"Z", reports}},
-        {QStringLiteral("SpeedButton34"), {"Ok", reports}},
-        {QStringLiteral("SB_RapOpStalych"), {"Op", reports}},
-        {QStringLiteral("SpeedButton26"), {"LT", reports}},
-        {QStringLiteral("SBZerowanieRam"), {"RAM", service}},
-        {QStringLiteral("SBFiskalizacja"), {"F", service}},
-        {QStringLiteral("SBZmianaNaEuro"), {"€", service}},
-        {QStringLiteral("SBRozliczeniowy"), {"RR", service}},
+const std::map<QString, const char*>& Pictures() {
+    static const std::map<QString, const char*> pictures = {
+        {QStringLiteral("SpeedButton9"), "receipt-start"},
+        {QStringLiteral("SpeedButton3"), "receipt-finish"},
+        {QStringLiteral("SpeedButton2"), "printer"},
+        {QStringLiteral("SpeedButton24"), "serial-port"},
+        {QStringLiteral("SB_CloseOpenPort"), "plug"},
+        {QStringLiteral("SB_LogWindow"), "log-window"},
+        {QStringLiteral("SB_ChooseCurrency"), "currency"},
+        {QStringLiteral("SpeedButton1"), "sliders"},
+        {QStringLiteral("SpeedButton4"), "sigma"},
+        {QStringLiteral("SpeedButton5"), "id-card"},
+        {QStringLiteral("SpeedButton6"), "report-number"},
+        {QStringLiteral("SpeedButton7"), "reset-count"},
+        {QStringLiteral("SpeedButton8"), "workstations"},
+        {QStringLiteral("SpeedButton13"), "calendar-clock"},
+        {QStringLiteral("SB_WaitTime"), "hourglass"},
+        {QStringLiteral("SpeedButton19"), "goods-info"},
+        {QStringLiteral("SpeedButton18"), "warning"},
+        {QStringLiteral("SpeedButton17"), "clock-shift"},
+        {QStringLiteral("SpeedButton16"), "percent"},
+        {QStringLiteral("SpeedButton15"), "header"},
+        {QStringLiteral("SpeedButton10"), "footer"},
+        {QStringLiteral("SpeedButton14"), "message"},
+        {QStringLiteral("SpeedButton21"), "box"},
+        {QStringLiteral("SpeedButton22"), "people"},
+        {QStringLiteral("SpeedButton23"), "card"},
+        {QStringLiteral("SpeedButton30"), "daily-report"},
+        {QStringLiteral("SpeedButton34"), "period-report"},
+        {QStringLiteral("SB_RapOpStalych"), "constant-list"},
+        {QStringLiteral("SpeedButton26"), "goods-list"},
+        {QStringLiteral("SBZerowanieRam"), "memory-reset"},
+        {QStringLiteral("SBFiskalizacja"), "stamp"},
+        {QStringLiteral("SBZmianaNaEuro"), "euro"},
+        {QStringLiteral("SBRozliczeniowy"), "settlement"},
     };
-    return signs;
+    return pictures;
 }
 
-QPixmap Draw(const Sign& sign, qreal scale) {
-    const int size = ButtonIconSize;
-    QPixmap pm(QSize(size, size) * scale);
-    pm.setDevicePixelRatio(scale);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor tile = QColor::fromRgb(sign.tile);
-    p.setPen(tile.darker(140));
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), 4, 4);
-    // A lighter top half gives the tile some depth.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 45));
-    p.drawRoundedRect(QRectF(1.5, 1.5, size - 3, size / 2.0 - 1), 3, 3);
-
-    const QString text = QString::fromUtf8(sign.text);
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setBold(true);
-    f.setPixelSize(text.size() >= 3 ? 7 : text.size() == 2 ? 9 : 13);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, text);
-    return pm;
+// Rendered here rather than by Qt's SVG icon plugin: the plugin is an optional package, and a
+// missing one would leave every button blank.
+QIcon Render(const QString& resource, std::initializer_list<int> sizes) {
+    QSvgRenderer renderer(resource);
+    if (!renderer.isValid())
+        return {};
+    QIcon icon;
+    for (int size : sizes) {
+        for (qreal scale : {1.0, 2.0}) {
+            QPixmap pm(QSize(size, size) * scale);
+            pm.setDevicePixelRatio(scale);
+            pm.fill(Qt::transparent);
+            QPainter p(&pm);
+            renderer.render(&p, QRectF(0, 0, size, size));
+            p.end();
+            icon.addPixmap(pm);
+        }
+    }
+    return icon;
 }
 
 } // namespace
 
 QIcon ButtonIcon(const QString& buttonName) {
-    const auto it = Signs().find(buttonName);
-    const Sign sign = it != Signs().end() ? it->second : Sign{"", 0x808080};
-    QIcon icon;
-    icon.addPixmap(Draw(sign, 1.0));
-    icon.addPixmap(Draw(sign, 2.0));
-    return icon;
+    const auto it = Pictures().find(buttonName);
+    if (it == Pictures().end())
+        return {};
+    return Render(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(it->second)), {ButtonIconSize});
+}
+
+QIcon ApplicationIcon() {
+    return Render(QStringLiteral(":/icons/nubra5-serwis.svg"), {16, 24, 32, 48, 64, 128, 256});
 }
 
 } // namespace nubra::app

@@ -1,5 +1,6 @@
 #pragma once
-// The tool-bar pictures, drawn by the program: a coloured tile per tool bar with a short sign.
+// The program's pictures: one pictogram per tool button and the application icon, drawn as SVG in
+// the resources (":/icons/") and rendered sharp at every screen scale.
 #include <QIcon>
 #include <QString>
 
@@ -7,7 +8,10 @@ namespace nubra::app {
 
 inline constexpr int ButtonIconSize = 20;
 
-// The picture of the tool button with this object name (an empty tile for an unknown name).
+// The picture of the tool button with this object name (a null icon for an unknown name).
 QIcon ButtonIcon(const QString& buttonName);
+
+// The program's own icon: every window's icon and the desktop entry's.
+QIcon ApplicationIcon();
 
 } // namespace nubra::app

@@ -19,6 +19,8 @@ void TFormMain::ASetPortExecute(QObject* sender) {
     form->SelectPort(portNumber_);
     if (sender != form && DialogSeam::Current().Exec(*form) != QDialog::Accepted)
         return;
+    if (sender != form)
+        storedPortNumber_.reset(); // the user's choice is kept
     portNumber_ = form->SelectedPort();
     nx3_->ClosePort();
     SetPortPanel({});
@@ -29,6 +31,12 @@ void TFormMain::ASetPortExecute(QObject* sender) {
         portNumber_ = 0;
         sbCloseOpenPort_->setChecked(true);
     }
+}
+
+void TFormMain::SetRunPort(int port) {
+    if (!storedPortNumber_)
+        storedPortNumber_ = portNumber_;
+    portNumber_ = port;
 }
 
 void TFormMain::SB() {

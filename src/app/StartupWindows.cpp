@@ -49,29 +49,45 @@ QWidget* CreateFormLogWindow(TFormMain& main) {
 }
 
 QWidget* CreateFormAbout(TFormMain& main) {
-    return new TFormAbout(&main);
+    auto* w = new TFormAbout(&main);
+    w->SetDataFolder(QString::fromStdString(main.ProgramDirectory()));
+    return w;
 }
 
 } // namespace
 
 const std::vector<StartupWindow>& StartupOrder() {
     static const std::vector<StartupWindow> order = {
-        {"TFormDateTime", nullptr},       {"TFormWait", &CreateFormWait},
-        {"TFormError", &CreateFormError}, {"TFormGetSetPTU", nullptr},
-        {"TFormPosts", nullptr},          {"TFormRegInfo", &CreateFormRegInfo},
-        {"TFormMoveTime", nullptr},       {"TFormParams", nullptr},
-        {"TFormWaitingTime", nullptr},    {"TFormTowary", &catalogues::CreateFormTowary},
+        {"TFormDateTime", nullptr},
+        {"TFormWait", &CreateFormWait},
+        {"TFormError", &CreateFormError},
+        {"TFormGetSetPTU", nullptr},
+        {"TFormPosts", nullptr},
+        {"TFormRegInfo", &CreateFormRegInfo},
+        {"TFormMoveTime", nullptr},
+        {"TFormParams", nullptr},
+        {"TFormWaitingTime", nullptr},
+        {"TFormTowary", &catalogues::CreateFormTowary},
         {"TFormKontrah", &catalogues::CreateFormKontrah},
         {"TFormKarty", &catalogues::CreateFormKarty},
-        {"TFormTowarInfo", nullptr},      {"TFormStartTrans", nullptr},
-        {"TFormRegisterSale", nullptr},   {"TFormChoseReg", nullptr},
-        {"TFormHeaderFooter", nullptr},   {"TFormPeriodReports", nullptr},
-        {"TFormFiscalizing", nullptr},    {"TFormSetPort", &CreateFormSetPort},
-        {"TFormSendRapOkres", nullptr},   {"TFormLogWindow", &CreateFormLogWindow},
-        {"TFormExchange", nullptr},       {"TFormTemplates", nullptr},
-        {"TFormPrint", nullptr},          {"TFormEuro", nullptr},
-        {"TFormCurrency", nullptr},       {"TFormRozliczeniowy", nullptr},
-        {"TPanNaglowek", nullptr},        {"TPanFiskalizacja", nullptr},
+        {"TFormTowarInfo", nullptr},
+        {"TFormStartTrans", nullptr},
+        {"TFormRegisterSale", nullptr},
+        {"TFormChoseReg", nullptr},
+        {"TFormHeaderFooter", nullptr},
+        {"TFormPeriodReports", nullptr},
+        {"TFormFiscalizing", nullptr},
+        {"TFormSetPort", &CreateFormSetPort},
+        {"TFormSendRapOkres", nullptr},
+        {"TFormLogWindow", &CreateFormLogWindow},
+        {"TFormExchange", nullptr},
+        {"TFormTemplates", nullptr},
+        {"TFormPrint", nullptr},
+        {"TFormEuro", nullptr},
+        {"TFormCurrency", nullptr},
+        {"TFormRozliczeniowy", nullptr},
+        {"TPanNaglowek", nullptr},
+        {"TPanFiskalizacja", nullptr},
         {"TFormAbout", &CreateFormAbout},
     };
     return order;
@@ -87,7 +103,7 @@ void CreateStartupWindows(TFormMain& main) {
     }
 }
 
-void InstallPolishTranslation(QApplication& app) {
+void InstallPolishTranslation(QCoreApplication& app) {
     auto* translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);

@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-class QApplication;
+class QCoreApplication;
 class QWidget;
 
 namespace nubra::app {
@@ -25,6 +25,6 @@ const std::vector<StartupWindow>& StartupOrder();
 void CreateStartupWindows(TFormMain& main);
 
 // Qt's own Polish texts for standard buttons ("Tak", "Nie", "Anuluj").
-void InstallPolishTranslation(QApplication& app);
+void InstallPolishTranslation(QCoreApplication& app);
 
 } // namespace nubra::app

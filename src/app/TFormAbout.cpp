@@ -74,6 +74,12 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     staticTextWWW_ = new TLinkLabel(Www, this);
     staticTextWWW_->setObjectName(QStringLiteral("StaticTextWWW"));
 
+    labelDataFolder_ = new QLabel(this);
+    labelDataFolder_->setObjectName(QStringLiteral("LabelDataFolder"));
+    labelDataFolder_->setAlignment(Qt::AlignCenter);
+    labelDataFolder_->setTextInteractionFlags(Qt::TextSelectableByMouse); // to be copied into a file manager
+    labelDataFolder_->hide();
+
     closeButton_ = new QPushButton(QStringLiteral("Zamknij"), this);
     closeButton_->setDefault(true);
 
@@ -84,6 +90,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
     layout->addWidget(labelAdres);
     layout->addWidget(staticTextEMail_, 0, Qt::AlignHCenter);
     layout->addWidget(staticTextWWW_, 0, Qt::AlignHCenter);
+    layout->addWidget(labelDataFolder_);
     layout->addSpacing(6);
     layout->addWidget(closeButton_, 0, Qt::AlignHCenter);
 
@@ -97,6 +104,11 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWin
 
     // FormCreate
     labelVersion_->setText(QStringLiteral("Wersja ") + QString::fromLatin1(ProgramVersion));
+}
+
+void TFormAbout::SetDataFolder(const QString& folder) {
+    labelDataFolder_->setText(QStringLiteral("Folder danych: ") + folder);
+    labelDataFolder_->setVisible(!folder.isEmpty());
 }
 
 void TFormAbout::StaticTextEMailClick() {

@@ -22,6 +22,10 @@ public:
     TLinkLabel* StaticTextEMail() const { return staticTextEMail_; }
     TLinkLabel* StaticTextWWW() const { return staticTextWWW_; }
     QPushButton* CloseButton() const { return closeButton_; }
+    QLabel* LabelDataFolder() const { return labelDataFolder_; }
+
+    // The line under the maker's texts that says where the program keeps its data.
+    void SetDataFolder(const QString& folder);
 
     void StaticTextEMailClick();
     void StaticTextWWWClick();
@@ -37,6 +41,7 @@ private:
     QLabel* labelVersion_;
     TLinkLabel* staticTextEMail_;
     TLinkLabel* staticTextWWW_;
+    QLabel* labelDataFolder_;
     QPushButton* closeButton_;
     // Keys pressed while this window had the keyboard: only their release closes it.
     QSet<int> pressedHere_;

@@ -140,7 +140,7 @@ void TFormMain::FormClose() {
         return;
     configWritten_ = true;
     ProfileFile& ini = *config_;
-    ini.WriteInteger("PORT", "com", portNumber_);
+    ini.WriteInteger("PORT", "com", storedPortNumber_.value_or(portNumber_));
     ini.WriteInteger("FORM MAIN", "Left", x());
     ini.WriteInteger("FORM MAIN", "Top", y());
     ini.WriteInteger("FORM MAIN", "Width", width());

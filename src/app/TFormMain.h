@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -48,6 +49,9 @@ public:
     const std::string& ProgramDirectory() const { return programDirectory_; }
     const std::string& TablesDirectory() const { return tablesDirectory_; }
     int PortNumber() const { return portNumber_; }
+    // The port of this run (--port), before the port window opens it; [PORT] com keeps its value
+    // unless the user chooses a port in the dialog.
+    void SetRunPort(int port);
     const std::string& NativeCurrency() const { return nativeCurrency_; }
     void SetNativeCurrency(const std::string& currency) { nativeCurrency_ = currency; }
     TNX3Class& Nx3() { return *nx3_; }
@@ -175,6 +179,7 @@ private:
     std::string programDirectory_;
     std::string tablesDirectory_;
     int portNumber_ = 0;
+    std::optional<int> storedPortNumber_; // [PORT] com while a run port is in use
     std::string nativeCurrency_ = "PLN";
     std::unique_ptr<ProfileFile> config_;
     std::unique_ptr<QtLinkUi> linkUi_;

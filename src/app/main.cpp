@@ -2,20 +2,59 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
+#include <cstdio>
 
+#include "ButtonIcons.h"
+#include "CommandLine.h"
+#include "DataFolder.h"
+#include "MessageBox.h"
 #include "QtLinkUi.h"
 #include "StartupWindows.h"
 #include "TFormMain.h"
 #include "TerminationSignals.h"
 
+namespace {
+
+int Print(const nubra::app::CommandLine& options) {
+    std::fputs(options.message.toLocal8Bit().constData(), options.exitCode == 0 ? stdout : stderr);
+    return options.exitCode;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    // Help, version and a wrong option need no display: they are answered before the window
+    // system is asked for one.
+    {
+        QCoreApplication probe(argc, argv);
+        nubra::app::InstallPolishTranslation(probe);
+        const nubra::app::CommandLine early = nubra::app::ParseCommandLine(QCoreApplication::arguments());
+        if (early.exitCode >= 0 && !early.unknownOption)
+            return Print(early);
+    }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // the main window's close ends the program
+    QApplication::setWindowIcon(nubra::app::ApplicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("nubra5-serwis"));
     nubra::app::InstallPolishTranslation(app);
+    const nubra::app::CommandLine options = nubra::app::ParseCommandLine(QCoreApplication::arguments());
+    if (options.exitCode >= 0)
+        return Print(options);
+    const QString dataFolder =
+        nubra::app::ChooseDataFolder(QCoreApplication::applicationDirPath(), options.dataFolder);
+    if (!nubra::app::MakeDataFolder(dataFolder)) {
+        nubra::app::ShowMessageBox(
+            nullptr, QMessageBox::Critical,
+            QStringLiteral("Nie można utworzyć folderu danych %1 ani w nim zapisywać.").arg(dataFolder));
+        return 1;
+    }
 
-    nubra::app::TFormMain mainForm(QCoreApplication::applicationDirPath().toStdString() + "/");
-    QObject::connect(&mainForm, &nubra::app::TFormMain::closed, &app, &QCoreApplication::quit);
+    // Before the main window: a signal that comes while the windows are being made is kept for later.
     nubra::app::TerminationSignals termination;
+    nubra::app::TFormMain mainForm(dataFolder.toStdString());
+    if (options.port > 0)
+        mainForm.SetRunPort(options.port);
+    QObject::connect(&mainForm, &nubra::app::TFormMain::closed, &app, &QCoreApplication::quit);
     bool terminating = false;
     QObject::connect(&termination, &nubra::app::TerminationSignals::terminationRequested, &mainForm,
                      [&mainForm, &terminating] {

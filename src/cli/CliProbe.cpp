@@ -6,6 +6,7 @@
 #include "CliCommands.h"
 #include "ConsoleLinkUi.h"
 #include "Cp1250.h"
+#include "DataFolderChoice.h"
 #include "DeadlineLine.h"
 #include "LinkError.h"
 #include "PosixSerialLine.h"
@@ -120,7 +121,7 @@ ProbeOutcome ProbeDevice(const std::string& path, const std::string& dataFolder)
 
 bool RunProbe(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
-    const ProfileFile config(c.dataFolder + "nx3config.ini");
+    const ProfileFile config(c.dataFolder + kConfigFileName);
     std::vector<CliResult> rows;
     for (const ProbeTarget& target : ProbeTargets(config, "/dev")) {
         const ProbeOutcome o = ProbeDevice(target.path, c.dataFolder);

@@ -5,6 +5,7 @@
 #include "CliCommands.h"
 #include "ConsoleLinkUi.h"
 #include "Cp1250.h"
+#include "DataFolderChoice.h"
 #include "LinkError.h"
 #include "PosixSerialLine.h"
 #include "ProfileFile.h"
@@ -13,17 +14,8 @@
 namespace nubra::cli {
 namespace {
 
-constexpr const char* kConfigFile = "nx3config.ini";
 // --device takes the place of this COM number.
 constexpr int kDevicePort = 1;
-
-std::string WithSeparator(std::string folder) {
-    if (folder.empty())
-        folder = ".";
-    if (folder.back() != '/')
-        folder += '/';
-    return folder;
-}
 
 int Usage(std::ostream& err, const std::string& why) {
     err << "nx3cli: " << why << "\n\n" << CliUsage();
@@ -59,7 +51,7 @@ int Refused(const ConsoleLinkUi& ui, const CliOptions& options, std::ostream& ou
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
+int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::ostream& out,
            std::ostream& err) {
     CliOptions options;
     try {
@@ -75,8 +67,9 @@ int RunCli(const std::vector<std::string>& args, const std::string& programFolde
     if (!command)
         return Usage(err, "Nieznane polecenie " + options.command + ".");
 
-    const std::string dataFolder = WithSeparator(options.data ? *options.data : programFolder);
-    const ProfileFile config(dataFolder + kConfigFile);
+    const std::string dataFolder = ChooseDataFolder(places.programFolder, options.data.value_or(""),
+                                                    places.xdgDataHome, places.home, IsWritableFolder);
+    const ProfileFile config(dataFolder + kConfigFileName);
     const int port = options.device ? kDevicePort
                      : options.port ? *options.port
                                     : config.ReadInteger("PORT", "com", 0);

@@ -6,8 +6,14 @@
 
 namespace nubra::cli {
 
-// programFolder: the folder of the executable (the data folder unless --data names one).
-int RunCli(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
+// Where the data folder is looked for, as the program looks (--data aside).
+struct CliPlaces {
+    std::string programFolder; // the executable's folder
+    std::string xdgDataHome;
+    std::string home;
+};
+
+int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::ostream& out,
            std::ostream& err);
 
 } // namespace nubra::cli

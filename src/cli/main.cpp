@@ -1,4 +1,5 @@
 // nx3cli: the printer's commands from a shell, over the same link as the program.
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -14,10 +15,16 @@ std::string ProgramFolder(const char* argv0) {
     return self.parent_path().string();
 }
 
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    return nubra::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc), ProgramFolder(argv[0]),
-                              std::cout, std::cerr);
+    const nubra::cli::CliPlaces places{ProgramFolder(argv[0]), Environment("XDG_DATA_HOME"),
+                                       Environment("HOME")};
+    return nubra::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc), places, std::cout, std::cerr);
 }

@@ -43,7 +43,7 @@ protected:
         args.insert(args.begin(), {"--data", dir});
         std::ostringstream out, err;
         CliRunResult r;
-        r.code = cli::RunCli(args, "/nonexistent", out, err);
+        r.code = cli::RunCli(args, {"/nonexistent", "", "/nonexistent"}, out, err);
         r.out = out.str();
         r.err = err.str();
         return r;

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs into a scratch DESTDIR and starts the installed program offscreen with a fresh HOME: the
+# data goes to $HOME/.local/share/nubra5 and nothing is written beside the binary; a portable copy
+# (nx3config.ini beside it) keeps using its own folder; --data wins over both.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$work/root" cmake --install "$build" --prefix /usr/local >/dev/null
+prefix="$work/root/usr/local"
+bin="$prefix/bin"
+for f in bin/nx3serwis bin/nx3sim bin/nx3cli share/applications/nubra5-serwis.desktop \
+         share/icons/hicolor/scalable/apps/nubra5-serwis.svg share/icons/hicolor/16x16/apps/nubra5-serwis.png \
+         share/icons/hicolor/256x256/apps/nubra5-serwis.png share/doc/nubra5/README.md \
+         share/doc/nubra5/podrecznik.md; do
+    [ -s "$prefix/$f" ] || fail "$f is not installed"
+done
+desktop-file-validate "$prefix/share/applications/nubra5-serwis.desktop" || fail "desktop entry"
+[ "$(file -b --mime-type "$prefix/share/icons/hicolor/48x48/apps/nubra5-serwis.png")" = image/png ] || fail "png icon"
+
+"$bin/nx3serwis" --version | grep -qx 'nubra5 serwis 1.07' || fail "--version"
+env -u DISPLAY -u WAYLAND_DISPLAY "$bin/nx3serwis" --help | grep -q -- '--data' || fail "--help without a display"
+
+# Starts the program with HOME=$1 and the remaining arguments; waits until its Tabele/ exists in
+# $expect, ends it with SIGTERM (the program closes its window and writes nx3config.ini) and checks
+# that the file is there.
+run_until_data_in() {
+    local home=$1 expect=$2
+    shift 2
+    mkdir -p "$home"
+    HOME="$home" XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen "$bin/nx3serwis" "$@" >"$work/out" 2>&1 &
+    local pid=$!
+    for _ in $(seq 300); do
+        [ -d "$expect/Tabele" ] && break
+        kill -0 "$pid" 2>/dev/null || { cat "$work/out" >&2; fail "the program ended before making $expect/Tabele"; }
+        sleep 0.1
+    done
+    kill -TERM "$pid"
+    wait "$pid" || { cat "$work/out" >&2; fail "exit status $?"; }
+    [ -f "$expect/nx3config.ini" ] || fail "no nx3config.ini in $expect"
+    grep -q '^\[PORT\]' "$expect/nx3config.ini" || fail "nx3config.ini in $expect not written"
+}
+
+run_until_data_in "$work/home1" "$work/home1/.local/share/nubra5"
+[ -z "$(ls -A "$bin" | grep -v -e '^nx3serwis$' -e '^nx3sim$' -e '^nx3cli$')" ] || fail "written beside the binary: $(ls "$bin")"
+
+printf '[PORT]\ncom=0\n' >"$bin/nx3config.ini"
+run_until_data_in "$work/home2" "$bin"
+[ ! -e "$work/home2/.local/share/nubra5" ] || fail "portable copy wrote to HOME"
+
+run_until_data_in "$work/home3" "$work/given" --data "$work/given"
+[ ! -e "$work/home3/.local/share/nubra5" ] || fail "--data ignored"
+grep -q 'Height=' "$work/given/nx3config.ini" || fail "window layout not kept in --data"
+echo "installed program: ok"
