@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "CliOptions.h"
-#include "OemText.h"
+#include "Utf8.h"
 
 namespace nubra::cli {
 namespace {

@@ -6,6 +6,7 @@
 
 #include "Descriptions.h"
 #include "OemText.h"
+#include "Utf8.h"
 
 namespace nubra {
 namespace {
