@@ -110,16 +110,16 @@ void Nx3Device::PrintControlPrintout() {
 }
 
 void Nx3Device::Fiscalize() {
-    // Once in a device's life.
-    if (state_.fiscal) {
-        SendCode("X20133");
-        return;
-    }
     Accept();
     ExpectData(&Nx3Device::FiscalizeRates);
 }
 
 void Nx3Device::FiscalizeRates(const std::string& data) {
+    // Once in a device's life.
+    if (state_.fiscal) {
+        SendCode("X20133");
+        return;
+    }
     std::array<int, 7> rates{};
     for (std::size_t i = 0; i < kRates; ++i) {
         rates[i] = data.size() == kRate * kRates ? RateField(data.substr(i * kRate, kRate)) : -1;

@@ -26,7 +26,8 @@ TEST(Nx3DeviceService, FiscalizesOnceWithTheRatesSent) {
     EXPECT_EQ(Order(device, "EF", "2200 700 300   0999899999999"), kI1 + kD1);
     EXPECT_TRUE(device.State().fiscal);
     EXPECT_EQ(device.State().vatRates, (std::array<int, 7>{2200, 700, 300, 0, 9998, 9999, 9999}));
-    EXPECT_EQ(Ask(device, "EF"), X2("0133"));
+    EXPECT_EQ(Order(device, "EF", "2300 800 500   0999899999999"), kI1 + X2("0133"));
+    EXPECT_EQ(device.State().vatRates[0], 2200);
 
     Nx3Device fresh;
     EXPECT_EQ(Order(fresh, "EF", "9999999999999999999999999999"), kI1 + X2("0132"));
@@ -48,7 +49,8 @@ TEST(Nx3DeviceService, CurrencyChangeIsReportedAndScheduled) {
     EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   PLN") + kD1);
     EXPECT_EQ(Order(device, "EJ", "0301010000EU "), kI1 + kD1);
     EXPECT_EQ(Ask(device, "EI"), kI1 + F("0301010000EU PLN") + kD1);
-    for (const char* bad : {"0313010000EUR", "0301012400EUR", "0301 10000EUR", "0301010000   ", "0301010000EURO"})
+    for (const char* bad :
+         {"0313010000EUR", "0301012400EUR", "0301 10000EUR", "0301010000   ", "0301010000EURO"})
         EXPECT_EQ(Order(device, "EJ", bad), kI1 + F("D2")) << bad;
 }
 
@@ -60,10 +62,13 @@ TEST(Nx3DeviceService, SdCardMovesFromBlankToInitialisedToClosed) {
         SdCard after;
     };
     const Case cases[] = {
-        {SdCard::Blank, "A", kD1, SdCard::Initialised},      {SdCard::Initialised, "C", kD1, SdCard::Closed},
-        {SdCard::None, "A", X2("0384"), SdCard::None},        {SdCard::Closed, "A", X2("0385"), SdCard::Closed},
+        {SdCard::Blank, "A", kD1, SdCard::Initialised},
+        {SdCard::Initialised, "C", kD1, SdCard::Closed},
+        {SdCard::None, "A", X2("0384"), SdCard::None},
+        {SdCard::Closed, "A", X2("0385"), SdCard::Closed},
         {SdCard::Initialised, "A", X2("0386"), SdCard::Initialised},
-        {SdCard::Blank, "C", X2("038E"), SdCard::Blank},      {SdCard::Blank, "B", F("D2"), SdCard::Blank},
+        {SdCard::Blank, "C", X2("038E"), SdCard::Blank},
+        {SdCard::Blank, "B", F("D2"), SdCard::Blank},
     };
     for (const Case& c : cases) {
         Nx3Device device;
