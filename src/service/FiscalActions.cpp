@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "Cp1250.h"
+#include "DeviceText.h"
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "TFormCurrency.h"
@@ -19,13 +19,8 @@
 namespace nubra::app {
 namespace {
 
-QString Dev(const std::string& cp1250) {
-    return QString::fromStdString(cp1250::ToUtf8(cp1250));
-}
-
-std::string ToDev(const QString& text) {
-    return cp1250::FromUtf8(text.toStdString());
-}
+using service::Dev;
+using service::ToDev;
 
 bool Confirmed(QWidget* parent, QMessageBox::Icon icon, const char* question) {
     return ShowMessageBox(parent, icon, QString::fromUtf8(question), QMessageBox::Yes | QMessageBox::No) ==

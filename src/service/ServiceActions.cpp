@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "Cp1250.h"
+#include "DeviceText.h"
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "ServiceWindows.h"
@@ -20,9 +20,8 @@
 namespace nubra::app {
 namespace {
 
-QString Dev(const std::string& cp1250) {
-    return QString::fromStdString(cp1250::ToUtf8(cp1250));
-}
+using service::Dev;
+using service::ToDev;
 
 // A button of a window runs an action of the main window.
 void RunsAction(QPushButton* button, TFormMain& main, const char* action) {
@@ -82,7 +81,7 @@ void TFormMain::APrintTemplateExecute() {
     TemplateFields rows;
     const QStringList data = form->RowData();
     for (int j = 0; j < data.size() && j < static_cast<int>(rows.size()); ++j)
-        rows[static_cast<std::size_t>(j)] = cp1250::FromUtf8(data.at(j).toStdString());
+        rows[static_cast<std::size_t>(j)] = ToDev(data.at(j));
     nx3_->PrintTemplate(form->Number(), form->Cut() ? "T" : "N", rows);
 }
 

@@ -8,10 +8,9 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStatusBar>
-#include <QTextStream>
 #include <QVBoxLayout>
 
-#include "Cp1250.h"
+#include "DeviceText.h"
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "RawPrintout.h"
@@ -104,10 +103,13 @@ bool TFormPrint::LoadFile(const QString& path) {
                                 file.errorString());
         return false;
     }
-    // Text files of this editor are Windows-1250, as the printer's own text is.
     const QByteArray bytes = file.readAll();
-    memoFile_->setPlainText(
-        QString::fromStdString(cp1250::ToUtf8(bytes.toStdString())).remove(QLatin1Char('\r')));
+    QString text = QString::fromUtf8(bytes);
+    // Bytes that are not UTF-8 do not survive the round trip.
+    utf8_ = text.toUtf8() == bytes;
+    if (!utf8_)
+        text = Dev(bytes.toStdString());
+    memoFile_->setPlainText(text.remove(QLatin1Char('\r')));
     memoFile_->document()->setModified(false);
     setWindowTitle(path);
     return true;
@@ -116,7 +118,7 @@ bool TFormPrint::LoadFile(const QString& path) {
 bool TFormPrint::SaveFile(const QString& path) {
     QByteArray bytes;
     for (const QString& line : Lines())
-        bytes += QByteArray::fromStdString(cp1250::FromUtf8(line.toStdString())) + "\r\n";
+        bytes += (utf8_ ? line.toUtf8() : QByteArray::fromStdString(ToDev(line))) + "\r\n";
     // Written beside the old file and renamed over it: a failed write leaves the old one whole.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -151,7 +153,7 @@ void TFormPrint::SaveAs() {
 void TFormPrint::Print() {
     std::vector<std::string> lines;
     for (const QString& line : Lines())
-        lines.push_back(cp1250::FromUtf8(line.toStdString()));
+        lines.push_back(ToDev(line));
     if (Send)
         Send(RawPrintout(lines));
 }

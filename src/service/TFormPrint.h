@@ -33,6 +33,8 @@ public:
     QStringList Lines() const;
     QAction* MenuAction(const QString& caption) const;
 
+    // Files are Windows-1250, as the printer's text is, or UTF-8 as this system writes them; a file
+    // is written back in the encoding it was read in.
     bool LoadFile(const QString& path);
     bool SaveFile(const QString& path);
 
@@ -48,6 +50,8 @@ private:
 
     QLabel* ruler_;
     QPlainTextEdit* memoFile_;
+    // The text file read last was UTF-8; it is written back so. Otherwise Windows-1250.
+    bool utf8_ = false;
 };
 
 } // namespace nubra::service

@@ -115,6 +115,20 @@ private slots:
         QVERIFY(!editor->Memo()->document()->isModified());
     }
 
+    void utf8FileIsWrittenBackAsUtf8() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/a.TXT");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("żółw\n");
+        file.close();
+        QVERIFY(Editor()->LoadFile(path));
+        QCOMPARE(Editor()->Lines(), QStringList{QStringLiteral("żółw")});
+        QVERIFY(Editor()->SaveFile(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("żółw\r\n"));
+    }
+
     void closingAModifiedTextAsks() {
         TFormPrint* editor = Editor();
         QSignalSpy finished(editor, &QDialog::finished);
