@@ -21,16 +21,19 @@ std::string TemplateNumber(int number) {
     return TNX3Class::PadZeros(std::to_string(number), kTemplateNo);
 }
 
-// A command whose codes are not kept in LastReply: the code, then on "I1" its data frame and the
+enum class Ends { AtOnce, AfterPrinting };
+
+// A command whose codes are not kept in LastReply: the code, then on "I1" its data frames and the
 // closing code. Returns the last code obtained.
-std::string Unrecorded(TNX3Class& nx3, const std::string& command, const std::string* frame, bool wait) {
+std::string Unrecorded(TNX3Class& nx3, const std::string& command, std::initializer_list<std::string> frames,
+                       Ends ends) {
     std::string code;
     nx3.SendCommand(command, code);
     if (code != "I1")
         return code;
-    if (frame)
-        nx3.SendFrame(*frame);
-    if (wait)
+    for (const std::string& frame : frames)
+        nx3.SendFrame(frame);
+    if (ends == Ends::AfterPrinting)
         nx3.WaitForReply(code);
     else
         nx3.ReceiveReply(code);
@@ -83,21 +86,19 @@ bool TNX3Class::GetCurrencyChange(std::string& date, std::string& time, std::str
 bool TNX3Class::SetCurrencyChange(const std::string& date, const std::string& time,
                                   const std::string& currency) {
     const std::string data = AtLeast(date, kDate) + AtLeast(time, kTime) + AtLeast(currency, kCurrency);
-    return CheckReply("EJ", Unrecorded(*this, "EJ", &data, true));
+    return CheckReply("EJ", Unrecorded(*this, "EJ", {data}, Ends::AfterPrinting));
 }
 
 bool TNX3Class::ResetRam() {
-    return CheckReply("X1", Unrecorded(*this, "X1", nullptr, false));
+    return CheckReply("X1", Unrecorded(*this, "X1", {}, Ends::AtOnce));
 }
 
 bool TNX3Class::InitSdCard() {
-    const std::string blank = "A";
-    return CheckReply("EC", Unrecorded(*this, "EC", &blank, true));
+    return CheckReply("EC", Unrecorded(*this, "EC", {"A"}, Ends::AfterPrinting));
 }
 
 bool TNX3Class::CloseSdCard() {
-    const std::string close = "C";
-    return CheckReply("EC", Unrecorded(*this, "EC", &close, true));
+    return CheckReply("EC", Unrecorded(*this, "EC", {"C"}, Ends::AfterPrinting));
 }
 
 bool TNX3Class::ReadTemplate(int number, TemplateFields& fields) {

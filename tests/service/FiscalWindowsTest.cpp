@@ -128,10 +128,18 @@ private slots:
         QCOMPARE(f.Commands(), std::vector<std::string>{"U2"});
     }
 
+    void currencyChangeIsShownAndSetBack_data() {
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<QString>("shownNext");
+        QTest::newRow("EUR") << QStringLiteral("EUR") << QStringLiteral("EUR");
+        QTest::newRow("EU and a blank") << QStringLiteral("EU ") << QStringLiteral("EU");
+    }
     void currencyChangeIsShownAndSetBack() {
-        f.Device([](auto& d) {
+        QFETCH(QString, next);
+        QFETCH(QString, shownNext);
+        f.Device([&next](auto& d) {
             d.State().currencyChangeDate = "030101";
-            d.State().nextCurrency = "EUR";
+            d.State().nextCurrency = next.toStdString();
         });
         QStringList shown;
         f.dialogs->Answer([&shown](QDialog& d) {
@@ -141,8 +149,8 @@ private slots:
             return TFormEuro::kUstaw;
         });
         f.Trigger("AChangeToEuro");
-        QCOMPARE(shown, (QStringList{QStringLiteral("2003-01-01"), QStringLiteral("00:00"),
-                                     QStringLiteral("EUR"), QStringLiteral("PLN")}));
+        QCOMPARE(shown, (QStringList{QStringLiteral("2003-01-01"), QStringLiteral("00:00"), shownNext,
+                                     QStringLiteral("PLN")}));
         QCOMPARE(f.Commands(), (std::vector<std::string>{"EI", "EJ"}));
         QCOMPARE(f.DataAfter("EJ"), std::string("0301010000EU "));
         QCOMPARE(f.Device([](auto& d) { return d.State().nextCurrency; }), std::string("EU "));
