@@ -75,6 +75,7 @@ TFormTemplates::TFormTemplates(QWidget* parent)
     valueList_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     valueList_->setItemDelegateForColumn(1, new ValueDelegate(valueList_));
     valueList_->setMinimumSize(420, 260);
+    valueList_->setAccessibleName(QStringLiteral("Opisy wierszy i dane"));
     SetRow(0, QString(), false);
     auto* headings = new QHBoxLayout;
     headings->setSpacing(0);
