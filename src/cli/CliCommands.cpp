@@ -1,5 +1,7 @@
 #include "CliCommands.h"
 
+#include "Cp1250.h"
+
 namespace nubra::cli {
 
 const std::vector<CliCommand>& CliCommands() {
@@ -14,6 +16,15 @@ const std::vector<CliCommand>& CliCommands() {
         {"device-info", "[W|S]", true, RunDeviceInfo},
         // --- settings ---
         {"vat", "", true, RunVat},
+        // --- fiscal and service operations ---
+        {"fiscalize", "[A=PROCENT ...] --yes", true, RunFiscalize},
+        {"nip", "[prepare NIP]", true, RunNip},
+        {"currency-change", "[set RRRR-MM-DD GG:MM WALUTA --yes]", true, RunCurrencyChange},
+        {"ram-reset", "--yes", true, RunRamReset},
+        {"sd-init", "", true, RunSdInit},
+        {"sd-close", "", true, RunSdClose},
+        {"print", "PLIK", true, RunPrint},
+        {"template", "read N | print N [--no-cut] [WIERSZ...]", true, RunTemplate},
         // --- developer tools ---
         {"probe", "", false, RunProbe},
         {"raw", "KOD [DANE...]", true, RunRaw},
@@ -38,6 +49,14 @@ void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size
 void RequireYes(const CliContext& context, const std::string& what) {
     if (!context.options.yes)
         throw UsageError(what + " wymaga potwierdzenia: dodaj --yes.");
+}
+
+std::string Dev(const std::string& cp1250) {
+    return cp1250::ToUtf8(cp1250);
+}
+
+std::string ToDev(const std::string& utf8) {
+    return cp1250::FromUtf8(utf8);
 }
 
 } // namespace nubra::cli

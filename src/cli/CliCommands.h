@@ -2,17 +2,16 @@
 // nx3cli's subcommands: one row of the table each (CliCommands.cpp), the handler beside its group
 // (CliStatus.cpp, CliSettings.cpp, ...). A handler checks its arguments first (UsageError, before
 // anything is sent), runs the command methods and fills the result; it returns their verdict.
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "CliOptions.h"
 #include "CliResult.h"
+#include "TNX3Class.h"
 
 namespace nubra {
-
-class TNX3Class;
-
 namespace cli {
 
 class ConsoleLinkUi;
@@ -42,6 +41,12 @@ const CliCommand* FindCliCommand(const std::string& name);
 void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max);
 // The operations the program confirms in a window refuse to start without --yes.
 void RequireYes(const CliContext& context, const std::string& what);
+// Hundredths of a percent for A..G: the current rates with those the arguments name ("A=22",
+// "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliRates.cpp).
+std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current);
+// A device text field for the user (Windows-1250 to UTF-8), and back.
+std::string Dev(const std::string& cp1250);
+std::string ToDev(const std::string& utf8);
 
 // --- status and information queries (CliStatus.cpp) ---
 bool RunStatus(CliContext& c, const std::vector<std::string>& args);
@@ -54,6 +59,16 @@ bool RunDeviceInfo(CliContext& c, const std::vector<std::string>& args);
 
 // --- settings (CliSettings.cpp) ---
 bool RunVat(CliContext& c, const std::vector<std::string>& args);
+
+// --- fiscal and service operations (CliService.cpp) ---
+bool RunFiscalize(CliContext& c, const std::vector<std::string>& args);
+bool RunNip(CliContext& c, const std::vector<std::string>& args);
+bool RunCurrencyChange(CliContext& c, const std::vector<std::string>& args);
+bool RunRamReset(CliContext& c, const std::vector<std::string>& args);
+bool RunSdInit(CliContext& c, const std::vector<std::string>& args);
+bool RunSdClose(CliContext& c, const std::vector<std::string>& args);
+bool RunPrint(CliContext& c, const std::vector<std::string>& args);
+bool RunTemplate(CliContext& c, const std::vector<std::string>& args);
 
 // --- developer tools (CliProbe.cpp, CliRaw.cpp) ---
 bool RunProbe(CliContext& c, const std::vector<std::string>& args);

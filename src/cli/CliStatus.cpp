@@ -11,10 +11,6 @@
 namespace nubra::cli {
 namespace {
 
-std::string Dev(const std::string& cp1250) {
-    return cp1250::ToUtf8(cp1250);
-}
-
 std::string Hex(unsigned char byte) {
     char text[4];
     std::snprintf(text, sizeof text, "%02X", byte);
