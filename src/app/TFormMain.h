@@ -14,7 +14,9 @@
 #include <memory>
 #include <string>
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMdiArea;
 class QToolButton;
 
@@ -112,6 +114,12 @@ public:
     void AGetRegInfoExecute();
     void AShowFormTowarInfoExecute();
     void AShowFormDateTimeExecute();
+    // The "Ustaw" button of the date window.
+    void ASetDateTimeExecute();
+    // Reads one header line into the header window; false when the printer refused it.
+    bool ReadHeaderLine(int lineNumber, QLineEdit* edit, QCheckBox* wideBox, QCheckBox* highBox);
+    // Centres a header edit's text in 20 (wide) or 40 characters.
+    void CenterHeaderLine(QLineEdit* edit, bool wide);
     // --- handlers: catalogues ---
     void ATowaryExecute();
     void AKontrahExecute();

@@ -6,14 +6,32 @@ namespace nubra::sim {
 
 const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
     static const std::map<std::string, CommandHandler> commands = {
-        {"B2", &Nx3Device::DayReportNumber}, {"B3", &Nx3Device::ResetCounters},
-        {"B4", &Nx3Device::Status2Letter},   {"B5", &Nx3Device::Status3Letter},
-        {"ES", &Nx3Device::DeviceInfo},      {"PI", &Nx3Device::FullUniqueNumber},
-        {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
-        {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
+        {"B2", &Nx3Device::DayReportNumber},
+        {"B3", &Nx3Device::ResetCounters},
+        {"B4", &Nx3Device::Status2Letter},
+        {"B5", &Nx3Device::Status3Letter},
+        {"ES", &Nx3Device::DeviceInfo},
+        {"PI", &Nx3Device::FullUniqueNumber},
+        {"I3", &Nx3Device::ErrorNumber},
+        {"I6", &Nx3Device::ExtendedStatusQuery},
+        {"I7", &Nx3Device::RegisterInfo},
+        {"T2", &Nx3Device::TotalizerQuery},
         {"K4", &Nx3Device::SetStatus},
         // Settings.
         {"D4", &Nx3Device::VatRatesQuery},
+        {"S3", &Nx3Device::SetVatRates},
+        {"D9", &Nx3Device::PostNumbersQuery},
+        {"S8", &Nx3Device::SetPostNumbers},
+        {"C1", &Nx3Device::SetWaitingTime},
+        {"C2", &Nx3Device::WaitingTimeQuery},
+        {"K2", &Nx3Device::MoveTime},
+        {"E1", &Nx3Device::DateTimeQuery},
+        {"E2", &Nx3Device::SetDateTime},
+        {"E3", &Nx3Device::SetTime},
+        {"EA", &Nx3Device::HeaderLineQuery},
+        {"EB", &Nx3Device::SetHeaderLine},
+        {"N4", &Nx3Device::FooterQuery},
+        {"N2", &Nx3Device::SetFooter},
         // Fiscal and service operations.
         {"ET", &Nx3Device::ServicePrint},
     };
