@@ -5,6 +5,11 @@
 #include <QDialog>
 #include <QLabel>
 #include <QtTest>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "ScriptedDialogs.h"
 
 namespace nubra::testing {
 
@@ -31,6 +36,27 @@ inline int Press(QDialog& dialog, const QString& caption) {
     if (b)
         b->click();
     return dialog.result();
+}
+
+// The data frames sent after each frame of command code, in order (payloads as the line recorded them).
+inline std::vector<std::string> DataOf(const std::vector<std::string>& sent, const std::string& code) {
+    std::vector<std::string> data;
+    bool in = false;
+    for (const std::string& p : sent) {
+        if (p.size() == 2 && std::isupper(static_cast<unsigned char>(p[0])))
+            in = p == code;
+        else if (in)
+            data.push_back(p);
+    }
+    return data;
+}
+
+// What each dialog shown said: a message box its text, the error window "error", another dialog "".
+inline QStringList Boxes(const ScriptedDialogs& dialogs) {
+    QStringList texts;
+    for (const ShownDialog& d : dialogs.shown)
+        texts << (d.className == QStringLiteral("nubra::app::TFormError") ? QStringLiteral("error") : d.text);
+    return texts;
 }
 
 } // namespace nubra::testing

@@ -19,7 +19,6 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-const QString kError = QStringLiteral("nubra::app::TFormError");
 const QString kLine1 = QStringLiteral("Linia 1");
 
 std::string Spaces(std::size_t n) {
@@ -44,21 +43,8 @@ private:
     nubra::settings::TPanNaglowek* Pan() const {
         return f.main->WindowAs<nubra::settings::TPanNaglowek>(QStringLiteral("TPanNaglowek"));
     }
-    // Payloads sent with "EB", and "ET" whether it came.
-    Strings Written() const {
-        Strings data;
-        for (std::size_t i = 0; i + 1 < f.line->sent.size(); ++i) {
-            if (f.line->sent[i] == "EB" || f.line->sent[i] == "ET" || f.line->sent[i] == "N2")
-                data.push_back(f.line->sent[i] + ":" + f.line->sent[i + 1]);
-        }
-        return data;
-    }
-    QStringList Boxes() const {
-        QStringList texts;
-        for (const ShownDialog& d : f.dialogs->shown)
-            texts << (d.className == kError ? QStringLiteral("error") : d.text);
-        return texts;
-    }
+    Strings DataOf(const std::string& code) const { return nubra::testing::DataOf(f.line->sent, code); }
+    QStringList Boxes() const { return nubra::testing::Boxes(*f.dialogs); }
 
 private slots:
     void init() { f.Start(); }
@@ -104,11 +90,11 @@ private slots:
             return Press(d, QStringLiteral("Zapisz do drukarki"));
         });
         f.Trigger("AGetSetHeader");
-        const Strings written = Written();
-        QCOMPARE(written.size(), size_t(4));
-        QCOMPARE(written[0], "EB:110\xA1\xA2\x92w" + Spaces(36));
-        QCOMPARE(written[1], "EB:201SKLEP" + Spaces(35));
-        QCOMPARE(written[3], std::string("ET:C"));
+        const Strings written = DataOf("EB");
+        QCOMPARE(written.size(), size_t(3));
+        QCOMPARE(written[0], "110\xA1\xA2\x92w" + Spaces(36));
+        QCOMPARE(written[1], "201SKLEP" + Spaces(35));
+        QCOMPARE(DataOf("ET"), Strings{"C"});
         QCOMPARE(Boxes(), (QStringList{QString(), QStringLiteral("Nagłówek zastał zapisany do drukarki.")}));
         f.Device([](auto& d) {
             QCOMPARE(d.State().header[0].text, std::string("\xAF\xF3\xB3w"));
@@ -134,10 +120,9 @@ private slots:
             return result == 0 ? Press(d, QStringLiteral("Zapisz do drukarki")) : -1;
         });
         f.Trigger("AGetSetHeader");
-        Strings codes;
-        for (const std::string& w : Written())
-            codes.push_back(w.substr(0, 2));
-        QCOMPARE(codes, (Strings{"EB", "EB", "EB", "EB", "ET", "EB", "EB", "EB", "EB"}));
+        const Strings codes = f.Commands();
+        QCOMPARE(Strings(codes.begin() + 5, codes.end()),
+                 (Strings{"EB", "EB", "EB", "EB", "ET", "EB", "EB", "EB", "EB"}));
         QCOMPARE(Boxes(),
                  (QStringList{QString(), "error", QStringLiteral("Nagłówek zastał zapisany do drukarki.")}));
     }
@@ -253,8 +238,8 @@ private slots:
         QCOMPARE(shown, (QStringList{QStringLiteral("Stopka"), QStringLiteral("DZIĘKUJEMY"), QString(),
                                      QStringLiteral("  ZAPRASZAMY")}));
         QCOMPARE(f.Commands(), (Strings{"N4", "N2"}));
-        QCOMPARE(Written(), Strings{"N2:" + Spaces(30) + "DZI\x90KUJEMY" + Spaces(20) + Spaces(20) +
-                                    Spaces(15) + "ZAPRASZAMY" + Spaces(15)});
+        QCOMPARE(DataOf("N2"), Strings{Spaces(30) + "DZI\x90KUJEMY" + Spaces(20) + Spaces(20) + Spaces(15) +
+                                       "ZAPRASZAMY" + Spaces(15)});
         f.Device([](auto& d) { QCOMPARE(d.State().footer[0], Spaces(30) + "DZI\xCAKUJEMY"); });
         QVERIFY(!f.main->Nx3().OnSendConvert);
     }

@@ -21,8 +21,6 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-const QString kError = QStringLiteral("nubra::app::TFormError");
-
 std::int64_t Seconds(int y, unsigned m, unsigned d, int hh, int nn, int ss) {
     using namespace std::chrono;
     return sys_days{year{y} / month{m} / day{d}}.time_since_epoch().count() * 86400LL + hh * 3600 + nn * 60 +
@@ -36,28 +34,31 @@ class SettingsDialogsTest : public QObject {
 private:
     DeviceWindowFixture f;
 
-    // The payloads sent after the command code, up to the next command.
-    Strings DataOf(const std::string& code) const {
-        Strings data;
-        bool in = false;
-        for (const std::string& p : f.line->sent) {
-            if (p.size() == 2 && std::isupper(static_cast<unsigned char>(p[0])))
-                in = p == code;
-            else if (in)
-                data.push_back(p);
-        }
-        return data;
-    }
-    QStringList Boxes() const {
-        QStringList texts;
-        for (const ShownDialog& d : f.dialogs->shown)
-            texts << (d.className == kError ? QStringLiteral("error") : d.text);
-        return texts;
-    }
+    Strings DataOf(const std::string& code) const { return nubra::testing::DataOf(f.line->sent, code); }
+    QStringList Boxes() const { return nubra::testing::Boxes(*f.dialogs); }
 
 private slots:
     void init() { f.Start(); }
     void cleanup() { f.Stop(); }
+
+    void focusOnOpeningAndTheClockOnlyWhileActive() {
+        for (const char* name : {"TFormPosts", "TFormMoveTime", "TFormHeaderFooter"}) {
+            QWidget* w = f.main->Window(QString::fromLatin1(name));
+            w->show();
+            QCOMPARE(w->focusWidget(), static_cast<QWidget*>(Button(*w, QStringLiteral("Anuluj"))));
+            w->hide();
+        }
+        auto* form = f.main->WindowAs<nubra::settings::TFormDateTime>(QStringLiteral("TFormDateTime"));
+        form->Now = [] { return QDateTime(QDate(2025, 1, 31), QTime(12, 45, 9)); };
+        form->show();
+        QApplication::setActiveWindow(form);
+        QVERIFY(form->Timer()->isActive());
+        QCOMPARE(form->Timer()->interval(), 500);
+        QCOMPARE(form->L_CompDateTime()->text(), QStringLiteral("2025-01-31 12:45:09"));
+        QApplication::setActiveWindow(f.main.get());
+        QVERIFY(!form->Timer()->isActive());
+        form->hide();
+    }
 
     void ratesShownAndWrittenBack() {
         f.Device([](auto& d) { d.State().vatRates = {2200, 700, 0, 9999, 9998, 9999, 9999}; });
