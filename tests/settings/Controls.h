@@ -1,6 +1,7 @@
 #pragma once
 // Finding a window's controls as a user does: a field by the text of its label, a button by its
-// caption; and pressing a button inside a dialog answered through the seam.
+// caption; pressing a button inside a dialog answered through the seam; and the fixture of the
+// settings window tests.
 #include <QAbstractButton>
 #include <QDialog>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DeviceWindowFixture.h"
 #include "ScriptedDialogs.h"
 
 namespace nubra::testing {
@@ -38,25 +40,30 @@ inline int Press(QDialog& dialog, const QString& caption) {
     return dialog.result();
 }
 
-// The data frames sent after each frame of command code, in order (payloads as the line recorded them).
-inline std::vector<std::string> DataOf(const std::vector<std::string>& sent, const std::string& code) {
-    std::vector<std::string> data;
-    bool in = false;
-    for (const std::string& p : sent) {
-        if (p.size() == 2 && std::isupper(static_cast<unsigned char>(p[0])))
-            in = p == code;
-        else if (in)
-            data.push_back(p);
+// The program against the emulator, with what it sent and showed in the forms the settings tests compare.
+class SettingsWindowFixture : public DeviceWindowFixture {
+public:
+    // The data frames sent after each frame of command code, in order (payloads as the line recorded them).
+    std::vector<std::string> DataOf(const std::string& code) const {
+        std::vector<std::string> data;
+        bool in = false;
+        for (const std::string& p : line->sent) {
+            if (p.size() == 2 && std::isupper(static_cast<unsigned char>(p[0])))
+                in = p == code;
+            else if (in)
+                data.push_back(p);
+        }
+        return data;
     }
-    return data;
-}
 
-// What each dialog shown said: a message box its text, the error window "error", another dialog "".
-inline QStringList Boxes(const ScriptedDialogs& dialogs) {
-    QStringList texts;
-    for (const ShownDialog& d : dialogs.shown)
-        texts << (d.className == QStringLiteral("nubra::app::TFormError") ? QStringLiteral("error") : d.text);
-    return texts;
-}
+    // What each dialog shown said: a message box its text, the error window "error", another dialog "".
+    QStringList Boxes() const {
+        QStringList texts;
+        for (const ShownDialog& d : dialogs->shown)
+            texts << (d.className == QStringLiteral("nubra::app::TFormError") ? QStringLiteral("error")
+                                                                              : d.text);
+        return texts;
+    }
+};
 
 } // namespace nubra::testing

@@ -7,14 +7,13 @@
 #include <QtTest>
 
 #include "Controls.h"
-#include "DeviceWindowFixture.h"
 #include "TPanNaglowek.h"
 
 using nubra::sim::HeaderLine;
 using nubra::testing::Button;
-using nubra::testing::DeviceWindowFixture;
 using nubra::testing::Field;
 using nubra::testing::Press;
+using nubra::testing::SettingsWindowFixture;
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -38,13 +37,11 @@ std::function<int(QDialog&)> ChooseFile(const QString& path) {
 class HeaderWindowTest : public QObject {
     Q_OBJECT
 private:
-    DeviceWindowFixture f;
+    SettingsWindowFixture f;
 
     nubra::settings::TPanNaglowek* Pan() const {
         return f.main->WindowAs<nubra::settings::TPanNaglowek>(QStringLiteral("TPanNaglowek"));
     }
-    Strings DataOf(const std::string& code) const { return nubra::testing::DataOf(f.line->sent, code); }
-    QStringList Boxes() const { return nubra::testing::Boxes(*f.dialogs); }
 
 private slots:
     void init() { f.Start(); }
@@ -75,7 +72,7 @@ private slots:
         QCOMPARE(f.Commands(), (Strings{"EA", "EA", "EA", "EA", "ES"}));
         QVERIFY(!f.main->Nx3().OnSendConvert);
         QVERIFY(!f.main->Nx3().OnReceiveConvert);
-        QCOMPARE(Boxes(), QStringList{QString()});
+        QCOMPARE(f.Boxes(), QStringList{QString()});
     }
 
     void writtenLinesControlPrintoutAndMessage() {
@@ -90,12 +87,13 @@ private slots:
             return Press(d, QStringLiteral("Zapisz do drukarki"));
         });
         f.Trigger("AGetSetHeader");
-        const Strings written = DataOf("EB");
+        const Strings written = f.DataOf("EB");
         QCOMPARE(written.size(), size_t(3));
         QCOMPARE(written[0], "110\xA1\xA2\x92w" + Spaces(36));
         QCOMPARE(written[1], "201SKLEP" + Spaces(35));
-        QCOMPARE(DataOf("ET"), Strings{"C"});
-        QCOMPARE(Boxes(), (QStringList{QString(), QStringLiteral("Nagłówek zastał zapisany do drukarki.")}));
+        QCOMPARE(f.DataOf("ET"), Strings{"C"});
+        QCOMPARE(f.Boxes(),
+                 (QStringList{QString(), QStringLiteral("Nagłówek zastał zapisany do drukarki.")}));
         f.Device([](auto& d) {
             QCOMPARE(d.State().header[0].text, std::string("\xAF\xF3\xB3w"));
             QCOMPARE(d.State().header[1].high, true);
@@ -123,7 +121,7 @@ private slots:
         const Strings codes = f.Commands();
         QCOMPARE(Strings(codes.begin() + 5, codes.end()),
                  (Strings{"EB", "EB", "EB", "EB", "ET", "EB", "EB", "EB", "EB"}));
-        QCOMPARE(Boxes(),
+        QCOMPARE(f.Boxes(),
                  (QStringList{QString(), "error", QStringLiteral("Nagłówek zastał zapisany do drukarki.")}));
     }
 
@@ -197,8 +195,8 @@ private slots:
             pan->kbOdczytajZPlikuClick();
             QCOMPARE(pan->Edit(1)->text(), QStringLiteral("NOWY"));
             QCOMPARE(pan->Edit(2)->text(), QStringLiteral("stare"));
-            QCOMPARE(Boxes(), (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + path +
-                                                          QStringLiteral(" nie powiódł się.")}));
+            QCOMPARE(f.Boxes(), (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + path +
+                                                            QStringLiteral(" nie powiódł się.")}));
             QCOMPARE(f.dialogs->shown.back().icon, QMessageBox::Critical);
         }
 
@@ -210,7 +208,7 @@ private slots:
         pan->kbZapiszDoPlikuClick();
         const QString openFailed =
             QStringLiteral("Otwarcie pliku ") + missing + QStringLiteral(" nie powiodło się.");
-        QCOMPARE(Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
+        QCOMPARE(f.Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
     }
 
     void footerInMazoviaWithAlignment() {
@@ -238,8 +236,8 @@ private slots:
         QCOMPARE(shown, (QStringList{QStringLiteral("Stopka"), QStringLiteral("DZIĘKUJEMY"), QString(),
                                      QStringLiteral("  ZAPRASZAMY")}));
         QCOMPARE(f.Commands(), (Strings{"N4", "N2"}));
-        QCOMPARE(DataOf("N2"), Strings{Spaces(30) + "DZI\x90KUJEMY" + Spaces(20) + Spaces(20) + Spaces(15) +
-                                       "ZAPRASZAMY" + Spaces(15)});
+        QCOMPARE(f.DataOf("N2"), Strings{Spaces(30) + "DZI\x90KUJEMY" + Spaces(20) + Spaces(20) + Spaces(15) +
+                                         "ZAPRASZAMY" + Spaces(15)});
         f.Device([](auto& d) { QCOMPARE(d.State().footer[0], Spaces(30) + "DZI\xCAKUJEMY"); });
         QVERIFY(!f.main->Nx3().OnSendConvert);
     }

@@ -9,14 +9,13 @@
 #include <chrono>
 
 #include "Controls.h"
-#include "DeviceWindowFixture.h"
 #include "TFormDateTime.h"
 #include "TFormWaitingTime.h"
 
 using nubra::testing::Button;
-using nubra::testing::DeviceWindowFixture;
 using nubra::testing::Field;
 using nubra::testing::Press;
+using nubra::testing::SettingsWindowFixture;
 using Strings = std::vector<std::string>;
 
 namespace {
@@ -32,10 +31,7 @@ std::int64_t Seconds(int y, unsigned m, unsigned d, int hh, int nn, int ss) {
 class SettingsDialogsTest : public QObject {
     Q_OBJECT
 private:
-    DeviceWindowFixture f;
-
-    Strings DataOf(const std::string& code) const { return nubra::testing::DataOf(f.line->sent, code); }
-    QStringList Boxes() const { return nubra::testing::Boxes(*f.dialogs); }
+    SettingsWindowFixture f;
 
 private slots:
     void init() { f.Start(); }
@@ -73,21 +69,21 @@ private slots:
         QCOMPARE(shown,
                  QStringList({"22,00 %", "7,00 %", "0,00 %", "99,99 %", "99,98 %", "99,99 %", "99,99 %"}));
         QCOMPARE(f.Commands(), (Strings{"D4", "S3"}));
-        QCOMPARE(DataOf("S3"), Strings{"2200 800   0999999989999"
-                                       "9999"});
+        QCOMPARE(f.DataOf("S3"), Strings{"2200 800   0999999989999"
+                                         "9999"});
         f.Device([](auto& d) {
             QCOMPARE(d.State().vatRates, (std::array<int, 7>{2200, 800, 0, 9999, 9998, 9999, 9999}));
         });
-        QCOMPARE(Boxes(), QStringList{QString()});
+        QCOMPARE(f.Boxes(), QStringList{QString()});
     }
 
     void unchangedRatesAreRefusedByThePrinter() {
         f.Device([](auto& d) { d.State().vatRates = {2200, 700, 0, 9999, 9998, 9999, 9999}; });
         f.dialogs->Answer([](QDialog& d) { return Press(d, QStringLiteral("Ustaw")); });
         f.Trigger("AGetSetPTU");
-        QCOMPARE(DataOf("S3"), Strings{"2200 700   0999999989999"
-                                       "9999"});
-        QCOMPARE(Boxes(), (QStringList{QString(), QStringLiteral("error")}));
+        QCOMPARE(f.DataOf("S3"), Strings{"2200 700   0999999989999"
+                                         "9999"});
+        QCOMPARE(f.Boxes(), (QStringList{QString(), QStringLiteral("error")}));
     }
 
     void cancelSendsNothingAfterTheRead() {
@@ -111,7 +107,7 @@ private slots:
         });
         f.Trigger("AGetSetPostNumbers");
         QCOMPARE(shown, (QList<int>{1, 2, 3, 4, 5, 6, 7, 99}));
-        QCOMPARE(DataOf("S8"), Strings{"0500030405060799"});
+        QCOMPARE(f.DataOf("S8"), Strings{"0500030405060799"});
         f.Device([](auto& d) {
             QCOMPARE(d.State().postNumbers, (std::array<int, 8>{5, 0, 3, 4, 5, 6, 7, 99}));
         });
@@ -135,8 +131,8 @@ private slots:
         f.Trigger("AGetSetParams");
         QCOMPARE(shown, (QStringList{"1", "1", "1", "1", "EURO"}));
         QCOMPARE(f.Commands(), (Strings{"B5", "ES", "PI", "K4", "B5"}));
-        QCOMPARE(DataOf("K4"), Strings{"\xA0\xA1"});
-        QCOMPARE(Boxes(), (QStringList{QString(), QStringLiteral("Parametry kasy zostały zmienione.")}));
+        QCOMPARE(f.DataOf("K4"), Strings{"\xA0\xA1"});
+        QCOMPARE(f.Boxes(), (QStringList{QString(), QStringLiteral("Parametry kasy zostały zmienione.")}));
         QCOMPARE(f.dialogs->shown.back().icon, QMessageBox::Information);
         f.Device([](auto& d) { QCOMPARE(d.State().status1, (unsigned char)0xA0); });
         // Ą in Latin 2, no longer in Mazovia.
@@ -164,7 +160,7 @@ private slots:
         f.Trigger("AGetSetWaitingTime");
         QCOMPARE(shown, QStringLiteral("7|71"));
         QCOMPARE(f.Commands(), (Strings{"C2", "C1"}));
-        QCOMPARE(DataOf("C1"), Strings{" 0"});
+        QCOMPARE(f.DataOf("C1"), Strings{" 0"});
         f.Device([](auto& d) { QCOMPARE(d.State().waitingTime, 0); });
     }
 
@@ -195,8 +191,8 @@ private slots:
             return Press(d, QStringLiteral("Ustaw"));
         });
         f.Trigger("AMoveTime");
-        QCOMPARE(DataOf("K2"), Strings{sent.toStdString()});
-        QCOMPARE(Boxes(), (QStringList{QString(), message}));
+        QCOMPARE(f.DataOf("K2"), Strings{sent.toStdString()});
+        QCOMPARE(f.Boxes(), (QStringList{QString(), message}));
         f.Device([shift](auto& d) { QCOMPARE(d.State().pendingHourShift, shift); });
     }
 
@@ -223,8 +219,8 @@ private slots:
         f.Trigger("AShowFormDateTime");
         QCOMPARE(shown, (QStringList{"2025-01-31", "12:45:09", "0", "2025-02-01 08:00:05", "07:05:00"}));
         QCOMPARE(f.Commands(), (Strings{"E1", "E3", "E3", "E1"}));
-        QCOMPARE(DataOf("E3"), (Strings{"070500", "070500"}));
-        QCOMPARE(Boxes(),
+        QCOMPARE(f.DataOf("E3"), (Strings{"070500", "070500"}));
+        QCOMPARE(f.Boxes(),
                  (QStringList{QString(), QStringLiteral("Godzina w kasie została ustawiona na nową wartość."),
                               QStringLiteral("error")}));
     }
@@ -245,8 +241,8 @@ private slots:
         });
         f.Trigger("AShowFormDateTime");
         QVERIFY(enabled);
-        QCOMPARE(DataOf("E2"), Strings{"250228235930"});
-        QCOMPARE(Boxes(),
+        QCOMPARE(f.DataOf("E2"), Strings{"250228235930"});
+        QCOMPARE(f.Boxes(),
                  (QStringList{QString(),
                               QStringLiteral("Data i godzina w kasie zostały ustawione na nową wartość.")}));
         f.Device([now](auto& d) { QCOMPARE(d.DeviceSeconds(), Seconds(2025, 2, 28, 23, 59, 30)); });
@@ -278,7 +274,7 @@ private slots:
         });
         f.Trigger("AShowFormDateTime");
         QCOMPARE(f.Commands(), Strings{"E1"});
-        QCOMPARE(Boxes(), (QStringList{QString(), message}));
+        QCOMPARE(f.Boxes(), (QStringList{QString(), message}));
         QCOMPARE(f.dialogs->shown.back().icon, QMessageBox::Warning);
     }
 };
