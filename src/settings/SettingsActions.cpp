@@ -152,6 +152,8 @@ void TFormMain::AGetDateTimeExecute() {
 }
 
 void TFormMain::ASetDateTimeExecute() {
+    if (nx3_->PrinterType == -1)
+        return;
     auto* form = WindowAs<settings::TFormDateTime>(QStringLiteral("TFormDateTime"));
     // 20yy-mm-dd hh:nn:ss, blanks kept in place.
     const QString text = settings::MaskedText(form->ME_Date()) + u' ' + settings::MaskedText(form->ME_Time());

@@ -55,6 +55,12 @@ TFormHeaderFooter::TFormHeaderFooter(QWidget* parent)
     buttonAnuluj_ = ResultButton(this, "ButtonAnuluj", QStringLiteral("Anuluj"), mrCancel);
     SetHint(buttonAnuluj_, QStringLiteral("Anuluj ustawienie nagłówka/stopki"));
 
+    // The lines first; the alignment buttons after them.
+    setTabOrder(Line(LineCount), sbJustLeft_);
+    setTabOrder(sbJustLeft_, sbCenter_);
+    setTabOrder(sbCenter_, sbJustRight_);
+    setTabOrder(sbJustRight_, buttonOk_);
+
     auto* align = new QHBoxLayout;
     align->addWidget(sbJustLeft_);
     align->addWidget(sbCenter_);

@@ -119,6 +119,10 @@ TPanNaglowek::TPanNaglowek(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     layout->addLayout(options);
     layout->addLayout(files);
     layout->addLayout(ButtonRow({kbCentruj_, kbZapiszDoDrukarki_, kbAnuluj_}));
+    // Tab follows the rows on the screen: lines, options, files, then the closing buttons.
+    setTabOrder(cbWydrukKontrolny_, kbZapiszDoPliku_);
+    setTabOrder(kbZapiszDoPliku_, kbOdczytajZPliku_);
+    setTabOrder(kbOdczytajZPliku_, kbCentruj_);
     cbWysylanieNIPClick();
 }
 
