@@ -15,7 +15,17 @@ const std::vector<CliCommand>& CliCommands() {
         {"registers", "", true, RunRegisters},
         {"device-info", "[W|S]", true, RunDeviceInfo},
         // --- settings ---
-        {"vat", "", true, RunVat},
+        {"vat", "[set A=PROCENT B=PROCENT ...]", true, RunVat},
+        {"posts", "[N1 ... N8]", true, RunPosts},
+        {"params",
+         "[set kod=latin|mazovia separator=kropka|przecinek raport=automatycznie|recznie "
+         "potwierdzenia=tak|nie]",
+         true, RunParams},
+        {"waiting-time", "[MINUTY]", true, RunWaitingTime},
+        {"time-change", "+|-", true, RunTimeChange},
+        {"datetime", "[set [RRRR-MM-DD] GG:MM:SS]", true, RunDateTime},
+        {"header", "[set [--wide N] [--high N] WIERSZ1 [WIERSZ2 [WIERSZ3 [WIERSZ_NIP]]]]", true, RunHeader},
+        {"footer", "[set WIERSZ1 [WIERSZ2 [WIERSZ3]]]", true, RunFooter},
         // --- fiscal and service operations ---
         {"fiscalize", "[A=PROCENT ...] --yes", true, RunFiscalize},
         {"nip", "[prepare NIP]", true, RunNip},

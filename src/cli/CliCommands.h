@@ -59,6 +59,13 @@ bool RunDeviceInfo(CliContext& c, const std::vector<std::string>& args);
 
 // --- settings (CliSettings.cpp) ---
 bool RunVat(CliContext& c, const std::vector<std::string>& args);
+bool RunPosts(CliContext& c, const std::vector<std::string>& args);
+bool RunParams(CliContext& c, const std::vector<std::string>& args);
+bool RunWaitingTime(CliContext& c, const std::vector<std::string>& args);
+bool RunTimeChange(CliContext& c, const std::vector<std::string>& args);
+bool RunDateTime(CliContext& c, const std::vector<std::string>& args);
+bool RunHeader(CliContext& c, const std::vector<std::string>& args);
+bool RunFooter(CliContext& c, const std::vector<std::string>& args);
 
 // --- fiscal and service operations (CliService.cpp) ---
 bool RunFiscalize(CliContext& c, const std::vector<std::string>& args);

@@ -60,6 +60,7 @@ void Say(CliContext& c, const std::string& text) {
 
 bool RunFiscalize(CliContext& c, const std::vector<std::string>& args) {
     RequireYes(c, "Fiskalizacja");
+    RatesFromArgs(args, PtuRates{}); // refused before anything is sent
     PtuRates current;
     if (!c.link.GetPtu(current))
         return false;
