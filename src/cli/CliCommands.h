@@ -3,7 +3,9 @@
 // (CliStatus.cpp, CliSettings.cpp, ...). A handler checks its arguments first (UsageError, before
 // anything is sent), runs the command methods and fills the result; it returns their verdict.
 #include <array>
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,8 +43,11 @@ const CliCommand* FindCliCommand(const std::string& name);
 void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max);
 // The operations the program confirms in a window refuse to start without --yes.
 void RequireYes(const CliContext& context, const std::string& what);
+// "12,50" or "12.5" in hundredths, the third decimal rounded half up; nullopt for anything else or
+// above maximum (CliNumbers.cpp).
+std::optional<std::int64_t> ParseHundredths(const std::string& text, std::int64_t maximum);
 // Hundredths of a percent for A..G: the current rates with those the arguments name ("A=22",
-// "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliRates.cpp).
+// "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliNumbers.cpp).
 std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current);
 // A device text field for the user (Windows-1250 to UTF-8), and back.
 std::string Dev(const std::string& cp1250);

@@ -17,6 +17,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A local failure (a file that cannot be written): exit 1 with what() on stderr.
+class CliFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 struct CliOptions {
     std::optional<std::string> device;
     std::optional<int> port;

@@ -49,6 +49,17 @@ int Refused(const ConsoleLinkUi& ui, const CliOptions& options, std::ostream& ou
     return ExitRefused;
 }
 
+int Failed(const std::string& message, int code, const CliOptions& options, std::ostream& out,
+           std::ostream& err) {
+    err << message << std::endl;
+    if (options.json) {
+        CliResult failure;
+        failure.Add("error", "", message);
+        failure.PrintJson(out);
+    }
+    return code;
+}
+
 } // namespace
 
 int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::ostream& out,
@@ -98,14 +109,9 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     } catch (const UsageError& e) {
         return Usage(err, e.what());
     } catch (const LinkError& e) {
-        const std::string message = ConsoleText(e.what());
-        err << message << std::endl;
-        if (options.json) {
-            CliResult failure;
-            failure.Add("error", "", message);
-            failure.PrintJson(out);
-        }
-        return ExitNoCommunication;
+        return Failed(ConsoleText(e.what()), ExitNoCommunication, options, out, err);
+    } catch (const CliFailure& e) {
+        return Failed(e.what(), ExitRefused, options, out, err);
     }
     if (!ui.TraceGood())
         err << "Błąd zapisu do pliku " << *options.trace << "." << std::endl;
