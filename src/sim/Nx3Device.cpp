@@ -18,8 +18,11 @@ void Nx3Device::Receive(std::string_view bytes) {
     if (faults_.streaming)
         return;
     for (char byte : bytes) {
-        if (auto frame = parser_.Feed(byte))
+        if (auto frame = parser_.Feed(byte)) {
             OnFrame(*frame);
+            if (observer_)
+                observer_(state_);
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -46,6 +47,11 @@ public:
     DeviceCodePage CodePage() const;
     // True between a command's "I1" and its last data frame.
     bool InExchange() const { return dataHandler_ != nullptr; }
+    // Called with the state after every frame the device has handled (nx3sim keeps its state file
+    // with it). Runs on the caller of Receive().
+    void SetStateObserver(std::function<void(const DeviceState&)> observer) {
+        observer_ = std::move(observer);
+    }
     // The line was lost: a half-read frame and a half-done exchange are forgotten.
     void ResetLine();
 
@@ -111,6 +117,25 @@ private:
     // Settings (Nx3DeviceSettings.cpp).
     void VatRatesQuery();
 
+    // Sales (Nx3DeviceSales.cpp).
+    void StartTransaction();
+    void StartTransactionData(const std::string& data);
+    void Sale();
+    void SaleData(const std::string& data);
+    void PrintDocument();
+    void PrintDocumentData(const std::string& data);
+    void CurrencyPayment();
+    void CurrencyPaymentData(const std::string& data);
+    void LoyaltyInfo();
+    void LoyaltyInfoData(const std::string& data);
+    void ExchangeConfirmation();
+    void ExchangeConfirmationData(const std::string& data);
+    void GoodsInfo();
+    void GoodsInfoData(const std::string& data);
+    // The register an open-transaction command names: nullptr after the refusal was sent.
+    TransactionRegister* OpenRegister(char digit, const std::string* tranNo);
+    std::string NativeCurrency() const;
+
     // Fiscal and service operations (Nx3DeviceService.cpp).
     void ServicePrint();
     void ServicePrintKind(const std::string& data);
@@ -124,6 +149,7 @@ private:
     std::size_t framesSent_ = 0;
     std::vector<OutputChunk> output_;
     std::size_t streamPosition_ = 0;
+    std::function<void(const DeviceState&)> observer_;
 };
 
 } // namespace nubra::sim

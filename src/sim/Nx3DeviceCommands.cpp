@@ -6,14 +6,30 @@ namespace nubra::sim {
 
 const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
     static const std::map<std::string, CommandHandler> commands = {
-        {"B2", &Nx3Device::DayReportNumber}, {"B3", &Nx3Device::ResetCounters},
-        {"B4", &Nx3Device::Status2Letter},   {"B5", &Nx3Device::Status3Letter},
-        {"ES", &Nx3Device::DeviceInfo},      {"PI", &Nx3Device::FullUniqueNumber},
-        {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
-        {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
+        {"B2", &Nx3Device::DayReportNumber},
+        {"B3", &Nx3Device::ResetCounters},
+        {"B4", &Nx3Device::Status2Letter},
+        {"B5", &Nx3Device::Status3Letter},
+        {"ES", &Nx3Device::DeviceInfo},
+        {"PI", &Nx3Device::FullUniqueNumber},
+        {"I3", &Nx3Device::ErrorNumber},
+        {"I6", &Nx3Device::ExtendedStatusQuery},
+        {"I7", &Nx3Device::RegisterInfo},
+        {"T2", &Nx3Device::TotalizerQuery},
         {"K4", &Nx3Device::SetStatus},
         // Settings.
         {"D4", &Nx3Device::VatRatesQuery},
+        // Sales.
+        {"PC", &Nx3Device::StartTransaction},
+        {"PD", &Nx3Device::Sale},
+        {"P0", &Nx3Device::Sale},
+        {"LB", &Nx3Device::Sale},
+        {"L0", &Nx3Device::Sale},
+        {"PB", &Nx3Device::PrintDocument},
+        {"PF", &Nx3Device::CurrencyPayment},
+        {"RA", &Nx3Device::LoyaltyInfo},
+        {"PA", &Nx3Device::ExchangeConfirmation},
+        {"LE", &Nx3Device::GoodsInfo},
         // Fiscal and service operations.
         {"ET", &Nx3Device::ServicePrint},
     };
