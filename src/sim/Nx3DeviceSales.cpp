@@ -1,5 +1,5 @@
 // Sales: transactions in the eight registers, the sale commands, stored documents, currency payment,
-// loyalty data, the currency exchange confirmation and the goods list.
+// loyalty data, the currency exchange confirmation and the goods list. Printed text is Windows-1250.
 #include "Nx3Device.h"
 
 #include <algorithm>
@@ -253,7 +253,7 @@ void Nx3Device::SaleData(const std::string& raw) {
                   " " + letter);
     doc.push_back("SUMA " + NativeCurrency() + " " + Decimal(gross, 2));
     doc.push_back(std::string("PTU ") + letter + " " + RateText(rate) + " " + Decimal(vat, 2));
-    doc.push_back(card ? "KARTA " + cardName + " " + cardNumber : std::string("GOTÓWKA"));
+    doc.push_back(card ? "KARTA " + cardName + " " + cardNumber : std::string("GOT\xD3WKA"));
     if (!sale.currencyPayment.empty())
         doc.push_back(sale.currencyPayment);
     if (!sale.loyalty.empty())
@@ -319,8 +319,10 @@ void Nx3Device::CurrencyPaymentData(const std::string& raw) {
         return;
     }
     if (Finish()) {
-        sale.currencyPayment = "WPŁATA " + currency + " " + Decimal(*amount, 2) + " KURS " +
-                               Decimal(*rate, 4) + " = " + Decimal(*native, 2) + " " + NativeCurrency();
+        sale.currencyPayment = "WP\xA3"
+                               "ATA " +
+                               currency + " " + Decimal(*amount, 2) + " KURS " + Decimal(*rate, 4) + " = " +
+                               Decimal(*native, 2) + " " + NativeCurrency();
     }
 }
 
@@ -349,9 +351,10 @@ void Nx3Device::LoyaltyInfoData(const std::string& raw) {
         return;
     }
     if (Finish()) {
-        state_.sales[static_cast<std::size_t>(digit - '1')].loyalty = "KARTA LOJALNOŚCIOWA " + cardNumber +
-                                                                      " PUNKTY " + std::to_string(*points) +
-                                                                      " SUMA " + std::to_string(*sum);
+        state_.sales[static_cast<std::size_t>(digit - '1')].loyalty =
+            "KARTA LOJALNO\x8C"
+            "CIOWA " +
+            cardNumber + " PUNKTY " + std::to_string(*points) + " SUMA " + std::to_string(*sum);
     }
 }
 
@@ -383,7 +386,7 @@ void Nx3Device::ExchangeConfirmationData(const std::string& raw) {
         if (!line.empty())
             roll.push_back(line);
     roll.push_back("SKUP " + currency + " " + Decimal(*amount, 2) + " KURS " + Decimal(*rate, 4));
-    roll.push_back("WARTOŚĆ " + Decimal(*value, 2) + " " + NativeCurrency());
+    roll.push_back("WARTO\x8C\xC6 " + Decimal(*value, 2) + " " + NativeCurrency());
 }
 
 void Nx3Device::GoodsInfo() {
