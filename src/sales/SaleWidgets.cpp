@@ -55,6 +55,21 @@ void OnClick(QWidget* widget, std::function<void()> fn) {
     widget->installEventFilter(new ClickFilter(widget, std::move(fn)));
 }
 
+void UpperCaseAsTyped(QLineEdit* edit) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        if (text == text.toUpper())
+            return;
+        const int at = edit->cursorPosition();
+        edit->setText(text.toUpper());
+        edit->setCursorPosition(at);
+    });
+}
+
+void CentreOnOwner(QWidget* dialog) {
+    if (QWidget* owner = dialog->parentWidget())
+        dialog->move(owner->geometry().center() - dialog->rect().center());
+}
+
 const QStringList TContractorFields::FieldNames = {QStringLiteral("NAZWA 1"), QStringLiteral("NAZWA 2"),
                                                    QStringLiteral("ULICA"), QStringLiteral("MIASTO"),
                                                    QStringLiteral("NIP")};

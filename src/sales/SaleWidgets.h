@@ -22,6 +22,10 @@ QLineEdit* MakeStaticText(const char* name, QWidget* parent, Qt::Alignment align
 QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* parent);
 // A left click on the widget runs fn.
 void OnClick(QWidget* widget, std::function<void()> fn);
+// Every letter typed into the edit is taken as its capital.
+void UpperCaseAsTyped(QLineEdit* edit);
+// Places a dialog being shown over the middle of its owner.
+void CentreOnOwner(QWidget* dialog);
 
 // "Nazwa 1:", "Nazwa 2:", "Ulica:", "Miasto:", "NIP:" with ST_Nazwa1, ST_Nazwa2, ST_Ulica, ST_Miasto,
 // ST_Nip, laid out in two columns of grid from row firstRow; the picker button goes beside ST_Nazwa1.

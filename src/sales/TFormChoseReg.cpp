@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "SaleWidgets.h"
 #include "TRegisterGroup.h"
 
 namespace nubra::app {
@@ -35,8 +36,7 @@ TFormChoseReg::TFormChoseReg(QWidget* parent)
 
 void TFormChoseReg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QWidget* owner = parentWidget())
-        move(owner->geometry().center() - rect().center());
+    CentreOnOwner(this);
     rgRejestr_->setFocus();
 }
 

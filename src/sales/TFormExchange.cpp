@@ -90,6 +90,11 @@ void TFormExchange::BB_WybierzFirmeClick() {
         contractor_->Fill(*values);
 }
 
+void TFormExchange::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    CentreOnOwner(this);
+}
+
 void TFormExchange::UpdateValue() {
     // Hundredths x ten-thousandths, back to hundredths rounded half up: exact.
     ceWartosc_->SetValue((ceSkup_->Value() * ceKurs_->Value() + 5000) / 10000);

@@ -34,6 +34,9 @@ public:
     // The contractor picker: the window's PickMode stays as it is.
     void BB_WybierzFirmeClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void UpdateValue();
 

@@ -204,13 +204,7 @@ void TFormRegisterSale::BuildLoyalty(QWidget* box) {
     eNumerKarty_ = new QLineEdit(box);
     eNumerKarty_->setObjectName(QStringLiteral("E_NumerKarty"));
     eNumerKarty_->setMaxLength(20);
-    connect(eNumerKarty_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text != text.toUpper()) {
-            const int at = eNumerKarty_->cursorPosition();
-            eNumerKarty_->setText(text.toUpper());
-            eNumerKarty_->setCursorPosition(at);
-        }
-    });
+    UpperCaseAsTyped(eNumerKarty_);
     ePunkty_ = new QLineEdit(QStringLiteral("0"), box);
     ePunkty_->setObjectName(QStringLiteral("E_Punkty"));
     ePunkty_->setMaxLength(5);
@@ -303,8 +297,8 @@ void TFormRegisterSale::reject() {
 
 void TFormRegisterSale::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QWidget* owner = parentWidget())
-        move(owner->geometry().center() - rect().center());
+    CentreOnOwner(this);
+    UpdateTotal();
 }
 
 } // namespace nubra::app

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "SaleWidgets.h"
 #include "TDecimalEdit.h"
 #include "TRegisterGroup.h"
 
@@ -53,15 +54,7 @@ TFormStartTrans::TFormStartTrans(std::function<QString()> nativeCurrency, QWidge
     cbWaluta_->addItems({QStringLiteral("PLN"), QStringLiteral("EUR"), QStringLiteral("USD"), QString()});
     cbWaluta_->setCurrentText(QStringLiteral("PLN"));
     currencyLabel->setBuddy(cbWaluta_);
-    // Every letter typed is taken as its capital.
-    connect(cbWaluta_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        QLineEdit* edit = cbWaluta_->lineEdit();
-        if (text != text.toUpper()) {
-            const int at = edit->cursorPosition();
-            edit->setText(text.toUpper());
-            edit->setCursorPosition(at);
-        }
-    });
+    UpperCaseAsTyped(cbWaluta_->lineEdit());
     connect(cbWaluta_, &QComboBox::currentTextChanged, this, [this] { CB_WalutaChange(); });
 
     lblKurs_ = new QLabel(QStringLiteral("Kurs:"), this);
@@ -113,8 +106,7 @@ void TFormStartTrans::CB_WalutaChange() {
 
 void TFormStartTrans::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QWidget* owner = parentWidget())
-        move(owner->geometry().center() - rect().center());
+    CentreOnOwner(this);
     buttonAnuluj_->setFocus();
 }
 
