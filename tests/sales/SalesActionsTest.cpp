@@ -302,21 +302,33 @@ private slots:
     void valuesThatDoNotFitAreRefusedBeforeAnythingIsSent_data() {
         QTest::addColumn<QString>("points");
         QTest::addColumn<QString>("sum");
+        QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("message");
+        const QString points = QStringLiteral("Ilość punktów musi być liczbą całkowitą od 0 do 99999.");
         QTest::newRow("points not a number") << "abc"
                                              << "0"
-                                             << "Ilość punktów musi być liczbą całkowitą od 0 do 99999.";
+                                             << "1" << points;
         QTest::newRow("negative points") << "-1"
                                          << "0"
-                                         << "Ilość punktów musi być liczbą całkowitą od 0 do 99999.";
+                                         << "1" << points;
         QTest::newRow("cleared sum") << "1"
                                      << ""
+                                     << "1"
                                      << "Suma punktów musi być liczbą całkowitą od 0 do 9999999999.";
+        QTest::newRow("price over the field") << "1"
+                                              << "1"
+                                              << "1000000"
+                                              << "Cena towaru musi być liczbą od 0,00 do 999999,99.";
+        QTest::newRow("negative price") << "1"
+                                        << "1"
+                                        << "-0,01"
+                                        << "Cena towaru musi być liczbą od 0,00 do 999999,99.";
     }
 
     void valuesThatDoNotFitAreRefusedBeforeAnythingIsSent() {
         QFETCH(QString, points);
         QFETCH(QString, sum);
+        QFETCH(QString, price);
         QFETCH(QString, message);
         Start(1, "50");
         f.line->sent.clear();
@@ -325,11 +337,48 @@ private slots:
                  form.CB_Loyalty()->setChecked(true);
                  form.E_Punkty()->setText(points);
                  form.E_SumaPunktow()->setText(sum);
+                 form.ST_Cena()->setText(price);
              },
              TFormRegisterSale::ResultOk, {});
         QCOMPARE(f.dialogs->shown.back().text, message);
         QVERIFY(!Sent("RA") && !Sent("PD"));
         QVERIFY(Sent("I7"));
+    }
+
+    // Exact decimals: what is typed is what is multiplied.
+    void totalAndEditsHoldExactDecimals_data() {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("3 x 0,10") << "3"
+                                  << "0,1"
+                                  << "0,3";
+        QTest::newRow("1 x 12,5") << "1,00"
+                                  << "12,5"
+                                  << "12,5";
+        QTest::newRow("0,29 x 4,1234") << "0,29"
+                                       << "4,1234"
+                                       << "1,195786";
+        QTest::newRow("price not a number") << "2"
+                                            << "abc"
+                                            << "0";
+        QTest::newRow("over the maximum") << "123456"
+                                          << "1"
+                                          << "9999,99";
+    }
+
+    void totalAndEditsHoldExactDecimals() {
+        QFETCH(QString, quantity);
+        QFETCH(QString, price);
+        QFETCH(QString, total);
+        auto* form = f.main->WindowAs<TFormRegisterSale>("TFormRegisterSale");
+        form->ST_Cena()->setText(price);
+        form->CE_Ilosc()->setText(quantity);
+        form->UpdateTotal(); // as when the dialog is shown
+        QCOMPARE(form->L_Suma()->text(), total);
+        QCOMPARE(app::TDecimalEdit::Parse("0,29", 2), std::optional<std::int64_t>(29));
+        QCOMPARE(app::TDecimalEdit::Parse("4,1234", 4), std::optional<std::int64_t>(41234));
+        QCOMPARE(app::TDecimalEdit::Format(5, 2), QStringLiteral("0,05"));
     }
 
     void registerChoiceShowsItsRowAndZamknijSendsNothing() {
