@@ -16,13 +16,16 @@ TRegisterGroup::TRegisterGroup(const QString& caption, QWidget* parent) : QGroup
         buttons_->addButton(item, i);
         layout->addWidget(item);
     }
-    buttons_->button(0)->setChecked(true);
-    setFocusProxy(buttons_->button(0));
-    connect(buttons_, &QButtonGroup::idClicked, this, &TRegisterGroup::clicked);
+    // Tab stops at the chosen item only, as one control; the arrow keys move the choice.
     connect(buttons_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        buttons_->button(id)->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
         if (on)
             setFocusProxy(buttons_->button(id));
     });
+    for (QAbstractButton* item : buttons_->buttons())
+        item->setFocusPolicy(Qt::ClickFocus);
+    buttons_->button(0)->setChecked(true);
+    connect(buttons_, &QButtonGroup::idClicked, this, &TRegisterGroup::clicked);
 }
 
 int TRegisterGroup::ItemIndex() const {

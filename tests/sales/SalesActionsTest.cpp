@@ -57,6 +57,31 @@ std::function<int(QDialog&)> Pick(int index) {
     };
 }
 
+// Shows the dialog as the user sees it and presses Tab until `name` has the focus.
+bool TabTo(QDialog& d, const char* name) {
+    if (!d.isVisible()) {
+        d.show();
+        d.activateWindow();
+        if (!QTest::qWaitForWindowActive(&d))
+            return false;
+    }
+    for (int i = 0; i < 30; ++i) {
+        QWidget* focus = d.focusWidget();
+        if (focus && focus->objectName() == QLatin1String(name))
+            return true;
+        QTest::keyClick(focus ? focus : &d, Qt::Key_Tab);
+    }
+    return false;
+}
+
+// Replaces the focused edit's text by typing, then Enter.
+void Keys(QDialog& d, const char* text) {
+    QWidget* edit = d.focusWidget();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
 } // namespace
 
 class SalesActionsTest : public QObject {
@@ -456,6 +481,46 @@ private slots:
         QCOMPARE(Data("LE"), std::string(40, 'X'));
         QCOMPARE(ErrorText(), QStringLiteral("Dany towar nie był dotychczas rejestrowany."));
         QCOMPARE(f.dialogs->shown.size(), shown + 1);
+    }
+
+    // Keys only: Tab to the limit, type it, Enter; in the sale Tab to the goods button, Space picks,
+    // Tab to the quantity, type it, Enter.
+    void registerGroupIsOneTabStopMovedByArrows() {
+        auto* chose = f.main->WindowAs<QDialog>("TFormChoseReg");
+        auto* group = chose->findChild<app::TRegisterGroup*>();
+        QVERIFY(TabTo(*chose, "ButtonOK"));
+        QTest::keyClick(chose->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(chose->focusWidget(), Qt::Key_Tab); // Anuluj, then the group's chosen item
+        QCOMPARE(chose->focusWidget()->parentWidget(), group);
+        QTest::keyClick(chose->focusWidget(), Qt::Key_Right);
+        QTest::keyClick(chose->focusWidget(), Qt::Key_Right);
+        QCOMPARE(group->ItemIndex(), 2);
+        QTest::keyClick(chose->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(chose->focusWidget()->objectName(), QStringLiteral("ButtonOK"));
+        chose->hide();
+    }
+
+    void saleTypedFromTheKeyboard() {
+        f.dialogs->Answer([](QDialog& d) {
+            if (!TabTo(d, "CE_Limit"))
+                return -1;
+            Keys(d, "20");
+            return d.result();
+        });
+        f.Trigger("AStartTrans");
+        QCOMPARE(Data("PC"), std::string("1    21,00"));
+        f.dialogs->Answer([](QDialog& d) {
+            if (!TabTo(d, "BB_WybierzTowar"))
+                return -1;
+            QTest::keyClick(d.focusWidget(), Qt::Key_Space);
+            if (!TabTo(d, "CE_Ilosc"))
+                return -1;
+            Keys(d, "1,5");
+            return d.result();
+        });
+        f.dialogs->Answer(Pick(0));
+        f.Trigger("ARegisterSell");
+        QCOMPARE(Data("PD").substr(46, 19), std::string("A000001,50000012,50"));
     }
 
     void everyDialogHasADefaultButtonAndATabOrder() {
