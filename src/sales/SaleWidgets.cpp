@@ -1,10 +1,13 @@
 #include "SaleWidgets.h"
 
+#include <QDialog>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "DeviceText.h"
@@ -63,6 +66,21 @@ void UpperCaseAsTyped(QLineEdit* edit) {
         edit->setText(text.toUpper());
         edit->setCursorPosition(at);
     });
+}
+
+DialogButtons MakeDialogButtons(QDialog* dialog, const char* acceptName, const QString& acceptCaption,
+                                const char* rejectName, const QString& rejectCaption) {
+    DialogButtons b{new QPushButton(acceptCaption, dialog), new QPushButton(rejectCaption, dialog),
+                    new QHBoxLayout};
+    b.accept->setObjectName(QString::fromLatin1(acceptName));
+    b.accept->setDefault(true);
+    b.reject->setObjectName(QString::fromLatin1(rejectName));
+    QObject::connect(b.accept, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(b.reject, &QPushButton::clicked, dialog, &QDialog::reject);
+    b.row->addStretch(1);
+    b.row->addWidget(b.accept);
+    b.row->addWidget(b.reject);
+    return b;
 }
 
 void CentreOnOwner(QWidget* dialog) {

@@ -8,9 +8,12 @@
 
 #include "TNX3Class.h"
 
+class QDialog;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QToolButton;
 class QWidget;
 
@@ -24,6 +27,15 @@ QToolButton* MakePickButton(const char* name, const QString& hint, QWidget* pare
 void OnClick(QWidget* widget, std::function<void()> fn);
 // Every letter typed into the edit is taken as its capital.
 void UpperCaseAsTyped(QLineEdit* edit);
+// A dialog's confirm and cancel buttons, right-aligned in a row: the first is the default and accepts,
+// the second rejects. The caller adds the row to its layout.
+struct DialogButtons {
+    QPushButton* accept;
+    QPushButton* reject;
+    QHBoxLayout* row;
+};
+DialogButtons MakeDialogButtons(QDialog* dialog, const char* acceptName, const QString& acceptCaption,
+                                const char* rejectName, const QString& rejectCaption);
 // Places a dialog being shown over the middle of its owner.
 void CentreOnOwner(QWidget* dialog);
 

@@ -14,22 +14,14 @@ TFormChoseReg::TFormChoseReg(QWidget* parent)
     setObjectName(QStringLiteral("FormChoseReg"));
     setWindowTitle(QStringLiteral("Rejestr"));
     rgRejestr_ = new TRegisterGroup(QStringLiteral("Rejestr"), this);
-    buttonOk_ = new QPushButton(QStringLiteral("OK"), this);
-    buttonOk_->setObjectName(QStringLiteral("ButtonOK"));
-    buttonOk_->setDefault(true);
-    buttonAnuluj_ = new QPushButton(QStringLiteral("Anuluj"), this);
-    buttonAnuluj_->setObjectName(QStringLiteral("ButtonAnuluj"));
-    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(buttonAnuluj_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(buttonOk_);
-    buttons->addWidget(buttonAnuluj_);
+    const DialogButtons buttons =
+        MakeDialogButtons(this, "ButtonOK", QStringLiteral("OK"), "ButtonAnuluj", QStringLiteral("Anuluj"));
+    buttonOk_ = buttons.accept;
+    buttonAnuluj_ = buttons.reject;
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(rgRejestr_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setTabOrder(rgRejestr_, buttonOk_);
     setTabOrder(buttonOk_, buttonAnuluj_);
 }

@@ -58,21 +58,14 @@ TFormExchange::TFormExchange(CataloguePicker picker, QWidget* parent)
     }
     grid->addWidget(new QLabel(QStringLiteral("PLN"), this), row - 1, 2);
 
-    btnDrukuj_ = new QPushButton(QStringLiteral("Drukuj"), this);
-    btnDrukuj_->setObjectName(QStringLiteral("Btn_Drukuj"));
-    btnDrukuj_->setDefault(true);
-    btnCancel_ = new QPushButton(QStringLiteral("Anuluj"), this);
-    btnCancel_->setObjectName(QStringLiteral("Btn_Cancel"));
-    connect(btnDrukuj_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(btnDrukuj_);
-    buttons->addWidget(btnCancel_);
+    const DialogButtons buttons = MakeDialogButtons(this, "Btn_Drukuj", QStringLiteral("Drukuj"),
+                                                    "Btn_Cancel", QStringLiteral("Anuluj"));
+    btnDrukuj_ = buttons.accept;
+    btnCancel_ = buttons.reject;
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     setTabOrder(bbWybierzFirme_, ceNrTrans_);
     setTabOrder(ceNrTrans_, ceSkup_);

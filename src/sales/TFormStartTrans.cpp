@@ -65,31 +65,24 @@ TFormStartTrans::TFormStartTrans(std::function<QString()> nativeCurrency, QWidge
     lblKurs_->setEnabled(false);
     ceKurs_->setEnabled(false);
 
-    buttonOk_ = new QPushButton(QStringLiteral("OK"), this);
-    buttonOk_->setObjectName(QStringLiteral("ButtonOK"));
+    const DialogButtons buttons =
+        MakeDialogButtons(this, "ButtonOK", QStringLiteral("OK"), "ButtonAnuluj", QStringLiteral("Anuluj"));
+    buttonOk_ = buttons.accept;
+    buttonAnuluj_ = buttons.reject;
     buttonOk_->setToolTip(QStringLiteral("Rozpocznij transakcję"));
-    buttonOk_->setDefault(true);
-    buttonAnuluj_ = new QPushButton(QStringLiteral("Anuluj"), this);
-    buttonAnuluj_->setObjectName(QStringLiteral("ButtonAnuluj"));
     buttonAnuluj_->setToolTip(QStringLiteral("Nie rozpoczynaj transakcji"));
-    connect(buttonOk_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(buttonAnuluj_, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* currencyRow = new QGridLayout;
     currencyRow->addWidget(currencyLabel, 0, 0);
     currencyRow->addWidget(cbWaluta_, 0, 1);
     currencyRow->addWidget(lblKurs_, 0, 2);
     currencyRow->addWidget(ceKurs_, 0, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(buttonOk_);
-    buttons->addWidget(buttonAnuluj_);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(rgRejestr_);
     layout->addWidget(limitBox);
     layout->addLayout(currencyRow);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     setTabOrder(rgRejestr_, ceLimit_);
     setTabOrder(ceLimit_, cbWaluta_);
