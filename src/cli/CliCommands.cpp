@@ -26,6 +26,12 @@ const std::vector<CliCommand>& CliCommands() {
         {"datetime", "[set [RRRR-MM-DD] GG:MM:SS]", true, RunDateTime},
         {"header", "[set [--wide N] [--high N] WIERSZ1 [WIERSZ2 [WIERSZ3 [WIERSZ_NIP]]]]", true, RunHeader},
         {"footer", "[set WIERSZ1 [WIERSZ2 [WIERSZ3]]]", true, RunFooter},
+        // --- sales ---
+        {"start", "[--register N] [--limit KWOTA]", true, RunStart},
+        {"sell", "[--register N] [--print] PLIK.json|PLIK.csv", true, RunSell},
+        {"print-document", "[--register N]", true, RunPrintDocument},
+        {"exchange", "PLIK.json|PLIK.csv", true, RunExchange},
+        {"goods-info", "NAZWA", true, RunGoodsInfo},
         // --- fiscal and service operations ---
         {"fiscalize", "[A=PROCENT ...] --yes", true, RunFiscalize},
         {"nip", "[prepare NIP]", true, RunNip},

@@ -72,6 +72,13 @@ bool RunDateTime(CliContext& c, const std::vector<std::string>& args);
 bool RunHeader(CliContext& c, const std::vector<std::string>& args);
 bool RunFooter(CliContext& c, const std::vector<std::string>& args);
 
+// --- sales (CliSales.cpp) ---
+bool RunStart(CliContext& c, const std::vector<std::string>& args);
+bool RunSell(CliContext& c, const std::vector<std::string>& args);
+bool RunPrintDocument(CliContext& c, const std::vector<std::string>& args);
+bool RunExchange(CliContext& c, const std::vector<std::string>& args);
+bool RunGoodsInfo(CliContext& c, const std::vector<std::string>& args);
+
 // --- fiscal and service operations (CliService.cpp) ---
 bool RunFiscalize(CliContext& c, const std::vector<std::string>& args);
 bool RunNip(CliContext& c, const std::vector<std::string>& args);
