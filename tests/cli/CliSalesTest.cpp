@@ -53,6 +53,15 @@ TEST_F(CliSales, InvoiceFromJsonAndTheStoredDocument) {
     EXPECT_NE(info.out.find("Indeks PTU: A\n"), std::string::npos) << info.out;
 }
 
+TEST_F(CliSales, ExchangeConfirmationIsPrinted) {
+    const CliRunResult r = Run({"exchange", File("wymiana.json", R"([{"transaction": "12", "amount": "100",
+        "currency": "EUR", "rate": "4,3000", "value": "430,00", "name1": "Jan Kowalski", "town": "Kraków"}])")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(Rolled("POTWIERDZENIE WYMIANY WALUT NR 00012"));
+    EXPECT_TRUE(Rolled("KRAKÓW"));
+    EXPECT_TRUE(Rolled("SKUP EUR 100,00 KURS 4,3000"));
+}
+
 TEST_F(CliSales, DamagedSaleFilesAreRefusedBeforeAnythingIsSent) {
     const std::string trace = dir + "/trace.txt";
     for (const std::string& text : {
