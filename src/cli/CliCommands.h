@@ -49,6 +49,13 @@ std::optional<std::int64_t> ParseHundredths(const std::string& text, std::int64_
 // Hundredths of a percent for A..G: the current rates with those the arguments name ("A=22",
 // "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliNumbers.cpp).
 std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current);
+// The status bytes, unique number and tax number, read by the method the program chooses for the
+// printer type.
+struct DeviceStatus {
+    std::string uniqueNo, nip;
+    unsigned char status1 = 0, status2 = 0;
+};
+bool ReadStatus(TNX3Class& link, DeviceStatus& status);
 // A device text field for the user (Windows-1250 to UTF-8), and back.
 std::string Dev(const std::string& cp1250);
 std::string ToDev(const std::string& utf8);

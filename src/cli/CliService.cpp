@@ -88,14 +88,12 @@ bool RunNip(CliContext& c, const std::vector<std::string>& args) {
             throw UsageError("Użycie: nip prepare NIP (do 13 znaków: cyfry i najwyżej cztery '-').");
         return c.link.PrepareNip(nip);
     }
-    std::string uniqueNo, nip;
-    unsigned char status1 = 0, status2 = 0;
-    const bool ok = c.link.PrinterType <= 0 ? c.link.GetStatus2Letter(uniqueNo, nip, status1, status2)
-                                            : c.link.GetStatus3LetterPI(uniqueNo, nip, status1, status2);
+    DeviceStatus st;
+    const bool ok = ReadStatus(c.link, st);
     if (!ok)
         return false;
-    c.result.Add("uniqueNumber", "Numer unikatowy: ", Dev(uniqueNo));
-    c.result.Add("nip", "NIP: ", Dev(nip));
+    c.result.Add("uniqueNumber", "Numer unikatowy: ", Dev(st.uniqueNo));
+    c.result.Add("nip", "NIP: ", Dev(st.nip));
     return true;
 }
 

@@ -123,14 +123,12 @@ bool RunParams(CliContext& c, const std::vector<std::string>& args) {
         else
             throw UsageError("Nieznany parametr " + name + ".");
     }
-    std::string uniqueNo, nip;
-    unsigned char status1 = 0, status2 = 0;
-    const bool ok = c.link.PrinterType <= 0 ? c.link.GetStatus2Letter(uniqueNo, nip, status1, status2)
-                                            : c.link.GetStatus3LetterPI(uniqueNo, nip, status1, status2);
-    latin = latin.value_or(status1 & 0x80);
-    comma = comma.value_or(status2 & 0x80);
-    automatic = automatic.value_or(status2 & 0x40);
-    confirm = confirm.value_or(status2 & 0x01);
+    DeviceStatus st;
+    const bool ok = ReadStatus(c.link, st);
+    latin = latin.value_or(st.status1 & 0x80);
+    comma = comma.value_or(st.status2 & 0x80);
+    automatic = automatic.value_or(st.status2 & 0x40);
+    confirm = confirm.value_or(st.status2 & 0x01);
     if (args.empty()) {
         if (!ok)
             return false;
@@ -140,7 +138,7 @@ bool RunParams(CliContext& c, const std::vector<std::string>& args) {
                      "Tryb wykonywania raportu dobowego: ", *automatic ? "Automatycznie" : "Ręcznie");
         c.result.Add("confirmations",
                      "Tryb potwierdzeń: ", *confirm ? "Z potwierdzeniami" : "Bez potwierdzeń");
-        c.result.Add("currency", "Bieżąca waluta: ", status1 & 0x01 ? "EURO" : "ZŁOTY");
+        c.result.Add("currency", "Bieżąca waluta: ", st.status1 & 0x01 ? "EURO" : "ZŁOTY");
         return true;
     }
     // Bit 0 of status byte 1 (the currency) is always sent as 0.

@@ -25,26 +25,23 @@ std::string Bit(unsigned char byte, int bit, const char* set, const char* clear)
 
 bool RunStatus(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
-    std::string uniqueNo, nip;
-    unsigned char status1 = 0, status2 = 0;
-    // The status method the program itself chooses for the printer type.
-    const bool ok = c.link.PrinterType <= 0 ? c.link.GetStatus2Letter(uniqueNo, nip, status1, status2)
-                                            : c.link.GetStatus3LetterPI(uniqueNo, nip, status1, status2);
+    DeviceStatus st;
+    const bool ok = ReadStatus(c.link, st);
     if (!ok)
         return false;
     std::string unprinted, ready, presenter, paper, paperMove;
     if (!c.link.GetExtStatus(unprinted, ready, presenter, paper, paperMove))
         return false;
     CliResult& r = c.result;
-    r.Add("uniqueNumber", "Numer unikatowy: ", Dev(uniqueNo));
-    r.Add("nip", "NIP: ", Dev(nip));
-    r.Add("status1", "Bajt statusu 1: ", Hex(status1));
-    r.Add("status2", "Bajt statusu 2: ", Hex(status2));
-    r.Add("codePage", "Kod transmisji: ", Bit(status1, 7, "Latin", "Mazovia"));
-    r.Add("currency", "Waluta: ", Bit(status1, 0, "EURO", "ZŁOTY"));
-    r.Add("separator", "Separator dziesiętny: ", Bit(status2, 7, "Przecinek", "Kropka"));
-    r.Add("dailyReport", "Raport dobowy: ", Bit(status2, 6, "Automatycznie", "Ręcznie"));
-    r.Add("confirmations", "Potwierdzenia: ", Bit(status2, 0, "Z potwierdzeniami", "Bez potwierdzeń"));
+    r.Add("uniqueNumber", "Numer unikatowy: ", Dev(st.uniqueNo));
+    r.Add("nip", "NIP: ", Dev(st.nip));
+    r.Add("status1", "Bajt statusu 1: ", Hex(st.status1));
+    r.Add("status2", "Bajt statusu 2: ", Hex(st.status2));
+    r.Add("codePage", "Kod transmisji: ", Bit(st.status1, 7, "Latin", "Mazovia"));
+    r.Add("currency", "Waluta: ", Bit(st.status1, 0, "EURO", "ZŁOTY"));
+    r.Add("separator", "Separator dziesiętny: ", Bit(st.status2, 7, "Przecinek", "Kropka"));
+    r.Add("dailyReport", "Raport dobowy: ", Bit(st.status2, 6, "Automatycznie", "Ręcznie"));
+    r.Add("confirmations", "Potwierdzenia: ", Bit(st.status2, 0, "Z potwierdzeniami", "Bez potwierdzeń"));
     r.Add("unprintedReports", "Niewydrukowane raporty dobowe: ", Dev(unprinted));
     r.AddBool("ready", "Kasa gotowa: ", ready == "T");
     r.AddBool("presenter", "Prezenter: ", presenter == "T");
