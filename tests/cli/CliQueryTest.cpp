@@ -39,6 +39,7 @@ INSTANTIATE_TEST_SUITE_P(
                   true},
         QueryCase{{"vat"}, "PTU E: 99,98 % - zwolniona\nPTU F: 99,99 % - nieaktywna\n", false},
         QueryCase{{"--json", "device-info"}, "{\"selector\": \"W\", \"data\": \"NX3E003 01.07\"}\n", true},
+        QueryCase{{"--json", "device-info", "S"}, "{\"selector\": \"S\", \"data\": \"", false},
         QueryCase{{"totalizer"}, "Numer kolejny raportu dobowego: 00043\n", false},
         QueryCase{{"--json", "totalizer"}, "\"receiptCount\": \"00000\"}", false},
         QueryCase{{"registers"}, "Rejestr 8, transakcja 00000, status N, dokument do wydruku: nie", false},
@@ -83,6 +84,13 @@ TEST_F(CliFixture, PortComesFromTheConfiguration) {
     EXPECT_EQ(none.code, 2);
     EXPECT_NE(none.err.find("Nie udało się otworzyć portu COM1"), std::string::npos) << none.err;
     EXPECT_NE(none.err.find("Urządzenie: " + dir + "/none"), std::string::npos) << none.err;
+    WriteConfig("[PORT]\nCOM1=" + comPath + "\n");
+    const CliRunResult unset = RunPlain({"error"});
+    EXPECT_EQ(unset.code, 2);
+    EXPECT_EQ(
+        unset.err.rfind("Przed rozpoczęciem pracy z programem należy wybrać odpowiedni numer portu COM", 0),
+        0u)
+        << unset.err;
 }
 
 } // namespace
