@@ -21,10 +21,6 @@ void TFormMain::AStartTransExecute() {}
 void TFormMain::ARegisterSellExecute() {}
 void TFormMain::APrintDocExecute() {}
 void TFormMain::AExchangeExecute() {}
-void TFormMain::ADayReportExecute() {}
-void TFormMain::APeriodReportsExecute() {}
-void TFormMain::ACommodityListExecute() {}
-void TFormMain::AConstantRepExecute() {}
 void TFormMain::AShowTemplateFormExecute() {}
 void TFormMain::AReadTemplateExecute() {}
 void TFormMain::APrintTemplateExecute() {}
@@ -32,7 +28,6 @@ void TFormMain::AFiscalizingExecute() {}
 void TFormMain::APrepareFiscalizingExecute() {}
 void TFormMain::AResetRAMExecute() {}
 void TFormMain::AChangeToEuroExecute() {}
-void TFormMain::ARozliczeniowyExecute() {}
 void TFormMain::AChooseCurrencyExecute() {}
 void TFormMain::InicjowaniePustejKartyClick() {}
 void TFormMain::ZamknicieKartyClick() {}

@@ -6,6 +6,7 @@
 
 #include "CatalogueWindows.h"
 #include "QtLinkUi.h"
+#include "ReportWindows.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
 #include "TFormLogWindow.h"
@@ -56,22 +57,36 @@ QWidget* CreateFormAbout(TFormMain& main) {
 
 const std::vector<StartupWindow>& StartupOrder() {
     static const std::vector<StartupWindow> order = {
-        {"TFormDateTime", nullptr},       {"TFormWait", &CreateFormWait},
-        {"TFormError", &CreateFormError}, {"TFormGetSetPTU", nullptr},
-        {"TFormPosts", nullptr},          {"TFormRegInfo", &CreateFormRegInfo},
-        {"TFormMoveTime", nullptr},       {"TFormParams", nullptr},
-        {"TFormWaitingTime", nullptr},    {"TFormTowary", &catalogues::CreateFormTowary},
+        {"TFormDateTime", nullptr},
+        {"TFormWait", &CreateFormWait},
+        {"TFormError", &CreateFormError},
+        {"TFormGetSetPTU", nullptr},
+        {"TFormPosts", nullptr},
+        {"TFormRegInfo", &CreateFormRegInfo},
+        {"TFormMoveTime", nullptr},
+        {"TFormParams", nullptr},
+        {"TFormWaitingTime", nullptr},
+        {"TFormTowary", &catalogues::CreateFormTowary},
         {"TFormKontrah", &catalogues::CreateFormKontrah},
         {"TFormKarty", &catalogues::CreateFormKarty},
-        {"TFormTowarInfo", nullptr},      {"TFormStartTrans", nullptr},
-        {"TFormRegisterSale", nullptr},   {"TFormChoseReg", nullptr},
-        {"TFormHeaderFooter", nullptr},   {"TFormPeriodReports", nullptr},
-        {"TFormFiscalizing", nullptr},    {"TFormSetPort", &CreateFormSetPort},
-        {"TFormSendRapOkres", nullptr},   {"TFormLogWindow", &CreateFormLogWindow},
-        {"TFormExchange", nullptr},       {"TFormTemplates", nullptr},
-        {"TFormPrint", nullptr},          {"TFormEuro", nullptr},
-        {"TFormCurrency", nullptr},       {"TFormRozliczeniowy", nullptr},
-        {"TPanNaglowek", nullptr},        {"TPanFiskalizacja", nullptr},
+        {"TFormTowarInfo", nullptr},
+        {"TFormStartTrans", nullptr},
+        {"TFormRegisterSale", nullptr},
+        {"TFormChoseReg", nullptr},
+        {"TFormHeaderFooter", nullptr},
+        {"TFormPeriodReports", &reports::CreateFormPeriodReports},
+        {"TFormFiscalizing", nullptr},
+        {"TFormSetPort", &CreateFormSetPort},
+        {"TFormSendRapOkres", &reports::CreateFormSendRapOkres},
+        {"TFormLogWindow", &CreateFormLogWindow},
+        {"TFormExchange", nullptr},
+        {"TFormTemplates", nullptr},
+        {"TFormPrint", nullptr},
+        {"TFormEuro", nullptr},
+        {"TFormCurrency", nullptr},
+        {"TFormRozliczeniowy", &reports::CreateFormRozliczeniowy},
+        {"TPanNaglowek", nullptr},
+        {"TPanFiskalizacja", nullptr},
         {"TFormAbout", &CreateFormAbout},
     };
     return order;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "FiscalMemory.h"
+
 namespace nubra::sim {
 
 struct TransactionRegister {
@@ -49,6 +51,12 @@ inline constexpr unsigned char kAlwaysSet = 0x20;
 inline constexpr unsigned char kConfirmations = 0x01;
 } // namespace status2
 
+// One name of the device's goods list and the VAT letter it was sold under.
+struct GoodsEntry {
+    std::string name;
+    char vatLetter = 'A';
+};
+
 struct DeviceState {
     // Three letters and digits; the two-letter form answered to "B4" is derived from it.
     std::string uniqueNumber = "ABC12345678";
@@ -81,6 +89,15 @@ struct DeviceState {
     // What the next daily report closes: gross sales per VAT letter A..G and receipts since the last one.
     std::array<std::int64_t, 7> dayGross{};
     int dayReceipts = 0;
+
+    // Reports: every daily report made, oldest first; the sample history ends with the last daily report
+    // above. After a settlement report, or with the fiscal memory full, the device is read-only
+    // ("TYLKO ODCZYT"): no more daily reports, and only then a settlement report.
+    std::vector<DailyRecord> fiscalMemory =
+        SampleFiscalMemory(lastDailyReportNumber, lastDailyReportNumber, lastDailyReportDate, vatRates);
+    bool readOnly = false;
+    // What "T3" prints; sales add the names they register.
+    std::vector<GoodsEntry> goods = {{"CHLEB ZWYKLY", 'C'}, {"KAWA MIELONA", 'A'}, {"SOK JABLKOWY", 'B'}};
 
     // Device clock as seconds from the host clock.
     std::int64_t clockOffsetSeconds = 0;

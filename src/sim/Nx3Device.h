@@ -116,6 +116,27 @@ private:
     void ServicePrintKind(const std::string& data);
     void PrintControlPrintout();
 
+    // Reports (Nx3DeviceReports.cpp).
+    void DailyReport();
+    void PeriodReport();
+    void PrintPeriodReport();
+    void SubReport();
+    void SubReportLetter(const std::string& data);
+    void PrintMonthlyReport(const std::string& month);
+    void PrintPeriodSummary();
+    void GoodsList();
+    void SendPeriodReport();
+    void StreamPeriodReport();
+    void SettlementReport();
+    void SettlementFrame(const std::string& data);
+    // Gathers `count` data frames into frames_, then runs done.
+    void CollectFrames(std::size_t count, CommandHandler done);
+    void CollectFrame(const std::string& data);
+    // The records of the range in frames_[0], frames_[1]; false when refused (the code is sent).
+    bool PickRange(std::vector<DailyRecord>& picked);
+    void Print(const std::vector<std::string>& lines);
+    char Decimal() const;
+
     DeviceState state_;
     FaultPlan faults_;
     FrameParser parser_;
@@ -124,6 +145,10 @@ private:
     std::size_t framesSent_ = 0;
     std::vector<OutputChunk> output_;
     std::size_t streamPosition_ = 0;
+    // Data frames of the report command in progress.
+    std::vector<std::string> frames_;
+    std::size_t framesWanted_ = 0;
+    CommandHandler framesDone_ = nullptr;
 };
 
 } // namespace nubra::sim

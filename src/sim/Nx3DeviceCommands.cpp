@@ -6,16 +6,28 @@ namespace nubra::sim {
 
 const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
     static const std::map<std::string, CommandHandler> commands = {
-        {"B2", &Nx3Device::DayReportNumber}, {"B3", &Nx3Device::ResetCounters},
-        {"B4", &Nx3Device::Status2Letter},   {"B5", &Nx3Device::Status3Letter},
-        {"ES", &Nx3Device::DeviceInfo},      {"PI", &Nx3Device::FullUniqueNumber},
-        {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
-        {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
+        {"B2", &Nx3Device::DayReportNumber},
+        {"B3", &Nx3Device::ResetCounters},
+        {"B4", &Nx3Device::Status2Letter},
+        {"B5", &Nx3Device::Status3Letter},
+        {"ES", &Nx3Device::DeviceInfo},
+        {"PI", &Nx3Device::FullUniqueNumber},
+        {"I3", &Nx3Device::ErrorNumber},
+        {"I6", &Nx3Device::ExtendedStatusQuery},
+        {"I7", &Nx3Device::RegisterInfo},
+        {"T2", &Nx3Device::TotalizerQuery},
         {"K4", &Nx3Device::SetStatus},
         // Settings.
         {"D4", &Nx3Device::VatRatesQuery},
         // Fiscal and service operations.
         {"ET", &Nx3Device::ServicePrint},
+        // Reports.
+        {"Z1", &Nx3Device::DailyReport},
+        {"R1", &Nx3Device::PeriodReport},
+        {"R9", &Nx3Device::SubReport},
+        {"T3", &Nx3Device::GoodsList},
+        {"R2", &Nx3Device::SendPeriodReport},
+        {"Z2", &Nx3Device::SettlementReport},
     };
     return commands;
 }

@@ -13,12 +13,15 @@ struct SimOptions {
     bool help = false;
     std::string linkPath;
     std::string rollFile;
+    // Answers paced at 9600 baud, as a real line carries them.
+    bool lineRate = false;
 
     std::optional<std::string> uniqueNumber;
     std::optional<std::string> nip;
     bool latin = false;
     std::optional<int> errorNumber;
     std::optional<std::string> infoW;
+    bool readOnly = false;
 
     bool noise = false;
     bool badChecksum = false;

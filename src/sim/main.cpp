@@ -56,6 +56,8 @@ int main(int argc, char** argv) {
     Nx3Device device(state);
     nubra::sim::ArmFaults(*options, device);
     nubra::sim::PtyServer server(std::move(device), options->linkPath);
+    if (options->lineRate)
+        server.SetLineRate(nubra::sim::PtyServer::kLineRate);
     try {
         server.Start();
     } catch (const std::system_error& e) {

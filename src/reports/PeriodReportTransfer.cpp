@@ -1,0 +1,101 @@
+// The periodic report as text: read line by line while the window system keeps running, so that
+// "Zakończ" is heard between lines; whatever arrived is saved, also when the line fails half-way.
+#include <QPlainTextEdit>
+#include <QUrl>
+#include <vector>
+
+#include "Cp1250.h"
+#include "DialogSeam.h"
+#include "MessageBox.h"
+#include "QtLinkUi.h"
+#include "ReportWindows.h"
+#include "TFormMain.h"
+#include "TFormSendRapOkres.h"
+#include "TNX3Class.h"
+#include "TextFileWriter.h"
+
+namespace nubra::reports {
+namespace {
+
+constexpr float kTransferTimeout = 3.0f;
+constexpr float kNormalTimeout = 2.0f;
+
+// Every line in the file, each ended by a line break; the device's text in UTF-8 like every other
+// text file of the desktop.
+std::string FileText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += cp1250::ToUtf8(line) + "\n";
+    return text;
+}
+
+// False when the file could not be written (the message has been shown).
+bool SaveReport(app::TFormMain& main, const std::string& path, const std::vector<std::string>& lines) {
+    std::string error;
+    if (ReplaceFileContents(path, FileText(lines), error))
+        return true;
+    app::ShowMessageBox(&main, QMessageBox::Critical, app::ProgramText(error));
+    return false;
+}
+
+void OpenReport(app::TFormMain& main, const std::string& path) {
+    if (!app::DialogSeam::Current().OpenUrl(QUrl::fromLocalFile(QString::fromStdString(path)))) {
+        app::ShowMessageBox(
+            &main, QMessageBox::NoIcon,
+            QStringLiteral(
+                "Przesłany raport został zapisany na dysku w pliku Raport.txt w katalogu aplikacji."));
+    }
+}
+
+// Reads lines until the report ends, fails or is cancelled.
+void ReadReport(app::TFormMain& main, TFormSendRapOkres& window, std::vector<std::string>& lines) {
+    TNX3Class& nx3 = main.Nx3();
+    for (;;) {
+        main.LinkUiImpl().ProcessMessages();
+        if (TransferCancelled)
+            return;
+        std::string line;
+        if (!nx3.ReceiveReportLine(line))
+            return;
+        if (!window.isVisible())
+            window.show();
+        // The closing code, whatever its length: a report line may be two characters long too.
+        if (!nx3.ReportLineReceived())
+            return;
+        lines.push_back(line);
+        window.AddLine(QString::fromStdString(cp1250::ToUtf8(line)));
+    }
+}
+
+} // namespace
+
+void TransferPeriodReport(app::TFormMain& main, const std::string& from, const std::string& to) {
+    auto* window = main.WindowAs<TFormSendRapOkres>(QStringLiteral("TFormSendRapOkres"));
+    if (!window)
+        return;
+    TNX3Class& nx3 = main.Nx3();
+    const std::string path = main.ProgramDirectory() + ReportFileName;
+    std::vector<std::string> lines;
+    auto end = [&] {
+        nx3.SetTimeouts(kNormalTimeout);
+        window->close();
+    };
+    nx3.SetTimeouts(kTransferTimeout);
+    TransferCancelled = false;
+    window->Clear();
+    try {
+        if (nx3.SendPeriodReport(from, to))
+            ReadReport(main, *window, lines);
+    } catch (...) {
+        // A line lost half-way: the normal time-out, no window, and the lines so far kept, before the
+        // error is shown.
+        end();
+        SaveReport(main, path, lines);
+        throw;
+    }
+    end();
+    if (SaveReport(main, path, lines) && !lines.empty())
+        OpenReport(main, path);
+}
+
+} // namespace nubra::reports
