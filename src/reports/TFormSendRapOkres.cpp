@@ -4,6 +4,9 @@
 #include <QHideEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace nubra::reports {
@@ -20,7 +23,6 @@ TFormSendRapOkres::TFormSendRapOkres(QWidget* parent)
     memo_->setAccessibleName(QStringLiteral("Ostatnie przesłane wiersze raportu"));
     memo_->setReadOnly(true);
     memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo_->setMaximumBlockCount(ShownLines);
     // The focus belongs to "Zakończ": it never stops on the memo.
     memo_->setFocusPolicy(Qt::NoFocus);
     QFont courier(QStringLiteral("Courier New"));
@@ -50,7 +52,14 @@ void TFormSendRapOkres::Clear() {
 }
 
 void TFormSendRapOkres::AddLine(const QString& line) {
+    QTextDocument* text = memo_->document();
+    if (!text->isEmpty() && text->blockCount() >= ShownLines) {
+        QTextCursor first(text->firstBlock());
+        first.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        first.removeSelectedText();
+    }
     memo_->appendPlainText(line);
+    emit lineAdded(line);
 }
 
 void TFormSendRapOkres::hideEvent(QHideEvent* event) {

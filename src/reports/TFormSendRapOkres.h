@@ -26,6 +26,9 @@ public:
     QPlainTextEdit* M_RapOkr() const { return memo_; }
     QPushButton* Btn_Zakoncz() const { return btnZakoncz_; }
 
+signals:
+    void lineAdded(const QString& line);
+
 protected:
     void hideEvent(QHideEvent* event) override;
 
