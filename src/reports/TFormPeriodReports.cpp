@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 
-#include "DialogButtons.h"
+#include "DialogParts.h"
 
 namespace nubra::reports {
 
@@ -73,15 +73,8 @@ QWidget* TFormPeriodReports::MonthPageWidget() {
     seRok_->setObjectName(QStringLiteral("SE_Rok"));
     seRok_->setRange(1974, 2999);
     seRok_->setValue(2003);
-    auto* grid = new QGridLayout(page);
-    const std::pair<const char*, QWidget*> rows[] = {{"Miesiąc:", cbMiesiac_}, {"Rok:", seRok_}};
-    int at = 0;
-    for (const auto& [caption, field] : rows) {
-        auto* label = new QLabel(QString::fromUtf8(caption), page);
-        label->setBuddy(field);
-        grid->addWidget(label, at, 0);
-        grid->addWidget(field, at++, 1);
-    }
+    AddLabelledRows(*new QGridLayout(page),
+                    {{QStringLiteral("Miesiąc:"), cbMiesiac_}, {QStringLiteral("Rok:"), seRok_}});
     return page;
 }
 

@@ -5,7 +5,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "DialogButtons.h"
+#include "DialogParts.h"
 
 namespace nubra::reports {
 

@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "ControlTag.h"
+#include "DialogParts.h"
 
 namespace nubra::reports {
 namespace {
@@ -96,17 +97,10 @@ QWidget* TReportRange::DatesPageWidget() {
 
 QWidget* TReportRange::NumbersPageWidget() {
     auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
     spinEOd_ = NumberSpin("SpinE_Od", 1, page);
     spinEDo_ = NumberSpin("SpinE_Do", 2, page);
-    const std::pair<const char*, QSpinBox*> rows[] = {{"Od:", spinEOd_}, {"Do:", spinEDo_}};
-    int at = 0;
-    for (const auto& [caption, spin] : rows) {
-        auto* label = new QLabel(QString::fromLatin1(caption), page);
-        label->setBuddy(spin);
-        grid->addWidget(label, at, 0);
-        grid->addWidget(spin, at++, 1);
-    }
+    AddLabelledRows(*new QGridLayout(page),
+                    {{QStringLiteral("Od:"), spinEOd_}, {QStringLiteral("Do:"), spinEDo_}});
     return page;
 }
 

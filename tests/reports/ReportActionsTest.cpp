@@ -314,17 +314,11 @@ private slots:
 
     void transferAnsweredAtOnceByD1WritesAnEmptyFile() {
         f.Stop();
-        QTemporaryDir dir;
-        QFile ini(dir.path() + QStringLiteral("/nx3config.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[PORT]\ncom=1\n");
-        ini.close();
-        auto owned = std::make_unique<nubra::ScriptedLine>();
-        nubra::ScriptedLine* line = owned.get();
-        ScriptedDialogs dialogs;
-        nubra::app::TFormMain main(dir.path().toStdString() + "/", std::move(owned));
-        nubra::app::CreateStartupWindows(main);
-        main.Nx3().Sleep = [](int) {};
+        nubra::testing::ScriptedProgram program;
+        nubra::ScriptedLine* line = program.line;
+        ScriptedDialogs& dialogs = program.dialogs;
+        nubra::app::TFormMain& main = *program.main;
+        QTemporaryDir& dir = program.dir;
         const QString path = dir.path() + QStringLiteral("/Raport.txt");
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
