@@ -47,6 +47,19 @@ void OpenReport(app::TFormMain& main, const std::string& path) {
     }
 }
 
+// While the lines come the window system runs, but no other device action may start: its frames would
+// land in the middle of the report (as during the wait for a printout).
+class LinkBusy {
+public:
+    explicit LinkBusy(app::TFormMain& main) : main_(main) { main_.WaitStateChanged(true); }
+    ~LinkBusy() { main_.WaitStateChanged(false); }
+    LinkBusy(const LinkBusy&) = delete;
+    LinkBusy& operator=(const LinkBusy&) = delete;
+
+private:
+    app::TFormMain& main_;
+};
+
 // Reads lines until the report ends, fails or is cancelled.
 void ReadReport(app::TFormMain& main, TFormSendRapOkres& window, std::vector<std::string>& lines) {
     TNX3Class& nx3 = main.Nx3();
@@ -84,6 +97,7 @@ void TransferPeriodReport(app::TFormMain& main, const std::string& from, const s
     TransferCancelled = false;
     window->Clear();
     try {
+        LinkBusy busy(main);
         if (nx3.SendPeriodReport(from, to))
             ReadReport(main, *window, lines);
     } catch (...) {

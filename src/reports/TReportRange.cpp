@@ -76,7 +76,6 @@ QWidget* TReportRange::DatesPageWidget() {
         auto* edit = new QLineEdit(page);
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setInputMask(QString::fromLatin1(DateMask));
-        edit->setMaxLength(10);
         auto* pick = new QDateEdit(QDate::currentDate(), page);
         pick->setObjectName(QString::fromLatin1(pickName));
         pick->setCalendarPopup(true);

@@ -283,14 +283,20 @@ private slots:
     void zakonczStopsAfterTheCurrentLine() {
         f.dialogs->openUrlResult = false;
         int added = 0;
+        bool actionsOff = false;
         connect(Transfer(), &TFormSendRapOkres::lineAdded, this, [&] {
-            if (++added == 3)
-                Transfer()->Btn_Zakoncz()->click();
+            if (++added != 3)
+                return;
+            // No other device action meanwhile.
+            actionsOff = !f.main->Action(QStringLiteral("ADayReport"))->isEnabled();
+            Transfer()->Btn_Zakoncz()->click();
         });
         AnswerPeriodic(0, 2, TFormPeriodReports::Send);
         f.Trigger("APeriodReports");
         QCOMPARE(ReportFile(f.Dir()).size(), 3);
         QVERIFY(nubra::reports::TransferCancelled);
+        QVERIFY(actionsOff);
+        QVERIFY(f.main->Action(QStringLiteral("ADayReport"))->isEnabled());
         QCOMPARE(f.dialogs->shown.back().text,
                  QStringLiteral(
                      "Przesłany raport został zapisany na dysku w pliku Raport.txt w katalogu aplikacji."));
