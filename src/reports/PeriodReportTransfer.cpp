@@ -1,6 +1,6 @@
 // The periodic report as text: read line by line while the window system keeps running, so that
 // "Zakończ" is heard between lines; whatever arrived is saved, also when the line fails half-way.
-#include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QUrl>
 #include <vector>
 
@@ -12,7 +12,6 @@
 #include "TFormMain.h"
 #include "TFormSendRapOkres.h"
 #include "TNX3Class.h"
-#include "TextFileWriter.h"
 
 namespace nubra::reports {
 namespace {
@@ -22,19 +21,23 @@ constexpr float kNormalTimeout = 2.0f;
 
 // Every line in the file, each ended by a line break; the device's text in UTF-8 like every other
 // text file of the desktop.
-std::string FileText(const std::vector<std::string>& lines) {
-    std::string text;
+QByteArray FileText(const std::vector<std::string>& lines) {
+    QByteArray text;
     for (const std::string& line : lines)
-        text += cp1250::ToUtf8(line) + "\n";
+        text += QByteArray::fromStdString(cp1250::ToUtf8(line)) + '\n';
     return text;
 }
 
-// False when the file could not be written (the message has been shown).
+// Written beside the old file and renamed over it, so a failed write leaves the old one whole. False
+// when the file could not be written (the message has been shown).
 bool SaveReport(app::TFormMain& main, const std::string& path, const std::vector<std::string>& lines) {
-    std::string error;
-    if (ReplaceFileContents(path, FileText(lines), error))
+    const QByteArray bytes = FileText(lines);
+    QSaveFile file(QString::fromStdString(path));
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
-    app::ShowMessageBox(&main, QMessageBox::Critical, app::ProgramText(error));
+    app::ShowMessageBox(&main, QMessageBox::Critical,
+                        QStringLiteral("Błąd zapisu do pliku ") + file.fileName() + QStringLiteral("\n") +
+                            file.errorString());
     return false;
 }
 
