@@ -90,9 +90,10 @@ struct DeviceState {
     std::array<std::int64_t, 7> dayGross{};
     int dayReceipts = 0;
 
-    // Reports: every daily report made, oldest first; the sample history ends with the last daily report
-    // above. After a settlement report, or with the fiscal memory full, the device is read-only
-    // ("TYLKO ODCZYT"): no more daily reports, and only then a settlement report.
+    // --- reports ---
+    // The fiscal memory: every daily report made, oldest first; the sample history ends with the last
+    // daily report above. A read-only device ("TYLKO ODCZYT": its fiscal life is over) makes no more
+    // daily reports, and only such a device makes the settlement report.
     std::vector<DailyRecord> fiscalMemory =
         SampleFiscalMemory(lastDailyReportNumber, lastDailyReportNumber, lastDailyReportDate, vatRates);
     bool readOnly = false;
