@@ -97,6 +97,8 @@ struct DeviceState {
     std::vector<DailyRecord> fiscalMemory =
         SampleFiscalMemory(lastDailyReportNumber, lastDailyReportNumber, lastDailyReportDate, vatRates);
     bool readOnly = false;
+    // How long printing a report line takes; 0 prints at once.
+    int printLineMs = 0;
     // What "T3" prints; sales add the names they register.
     std::vector<GoodsEntry> goods = {{"CHLEB ZWYKLY", 'C'}, {"KAWA MIELONA", 'A'}, {"SOK JABLKOWY", 'B'}};
 

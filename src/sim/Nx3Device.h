@@ -134,7 +134,9 @@ private:
     void CollectFrame(const std::string& data);
     // The records of the range in frames_[0], frames_[1]; false when refused (the code is sent).
     bool PickRange(std::vector<DailyRecord>& picked);
-    void Print(const std::vector<std::string>& lines);
+    // Sends the closing "D1" (or the armed closing failure) once the lines would be printed, and only
+    // then puts them on the roll; true when "D1" went out.
+    bool PrintAndFinish(const std::vector<std::string>& lines);
     char Decimal() const;
 
     DeviceState state_;
@@ -149,6 +151,8 @@ private:
     std::vector<std::string> frames_;
     std::size_t framesWanted_ = 0;
     CommandHandler framesDone_ = nullptr;
+    // The next frame waits this long (a printout in progress).
+    std::chrono::milliseconds nextFrameDelay_{0};
 };
 
 } // namespace nubra::sim

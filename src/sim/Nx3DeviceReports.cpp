@@ -19,8 +19,13 @@ char Nx3Device::Decimal() const {
     return (state_.status2 & status2::kComma) ? ',' : '.';
 }
 
-void Nx3Device::Print(const std::vector<std::string>& lines) {
-    state_.paperRoll.insert(state_.paperRoll.end(), lines.begin(), lines.end());
+bool Nx3Device::PrintAndFinish(const std::vector<std::string>& lines) {
+    // The closing code comes when the paper has moved past the last line.
+    nextFrameDelay_ = std::chrono::milliseconds(state_.printLineMs * static_cast<std::int64_t>(lines.size()));
+    const bool done = Finish();
+    if (done)
+        state_.paperRoll.insert(state_.paperRoll.end(), lines.begin(), lines.end());
+    return done;
 }
 
 void Nx3Device::CollectFrames(std::size_t count, CommandHandler done) {
@@ -51,10 +56,10 @@ void Nx3Device::DailyReport() {
         return;
     }
     Accept();
-    if (!Finish())
+    const DailyRecord record{s.lastDailyReportNumber + 1, TodayYymmdd(s.clockOffsetSeconds), s.dayGross,
+                             s.vatRates, s.dayReceipts};
+    if (!PrintAndFinish(DailyReportLines(record, Decimal())))
         return;
-    DailyRecord record{s.lastDailyReportNumber + 1, TodayYymmdd(s.clockOffsetSeconds), s.dayGross, s.vatRates,
-                       s.dayReceipts};
     s.fiscalMemory.push_back(record);
     s.lastDailyReportNumber = record.number;
     s.lastDailyReportDate = record.date;
@@ -65,7 +70,6 @@ void Nx3Device::DailyReport() {
     s.totalizers.cancelledAmount = 0;
     s.totalizers.cancelledReceipts = 0;
     s.totalizers.receiptCount = 0;
-    Print(DailyReportLines(record, Decimal()));
 }
 
 void Nx3Device::PeriodReport() {
@@ -83,8 +87,8 @@ bool Nx3Device::PickRange(std::vector<DailyRecord>& picked) {
 
 void Nx3Device::PrintPeriodReport() {
     std::vector<DailyRecord> picked;
-    if (PickRange(picked) && Finish())
-        Print(PeriodReportLines(kPeriodTitle, RangeText(frames_[0], frames_[1]), picked, Decimal()));
+    if (PickRange(picked))
+        PrintAndFinish(PeriodReportLines(kPeriodTitle, RangeText(frames_[0], frames_[1]), picked, Decimal()));
 }
 
 void Nx3Device::SubReport() {
@@ -98,8 +102,7 @@ void Nx3Device::SubReportLetter(const std::string& data) {
         ExpectData(&Nx3Device::PrintMonthlyReport);
     } else if (data == "S") {
         Accept();
-        if (Finish())
-            Print(ConstantReportLines(state_.vatRates, state_.uniqueNumber, state_.nip, Decimal()));
+        PrintAndFinish(ConstantReportLines(state_.vatRates, state_.uniqueNumber, state_.nip, Decimal()));
     } else if (data == "P") {
         Accept();
         CollectFrames(kRangeFrames, &Nx3Device::PrintPeriodSummary);
@@ -116,19 +119,18 @@ void Nx3Device::PrintMonthlyReport(const std::string& month) {
         SendCode(refusal);
         return;
     }
-    if (Finish())
-        Print(PeriodReportLines(kMonthTitle, "MIESIAC: 20" + month.substr(0, 2) + "-" + month.substr(2),
-                                picked, Decimal()));
+    PrintAndFinish(PeriodReportLines(kMonthTitle, "MIESIAC: 20" + month.substr(0, 2) + "-" + month.substr(2),
+                                     picked, Decimal()));
 }
 
 void Nx3Device::PrintPeriodSummary() {
     std::vector<DailyRecord> picked;
-    if (PickRange(picked) && Finish()) {
-        std::vector<std::string> lines = {RangeText(frames_[0], frames_[1])};
-        for (std::string& line : PeriodSummaryLines(picked, Decimal()))
-            lines.push_back(std::move(line));
-        Print(lines);
-    }
+    if (!PickRange(picked))
+        return;
+    std::vector<std::string> lines = {RangeText(frames_[0], frames_[1])};
+    for (std::string& line : PeriodSummaryLines(picked, Decimal()))
+        lines.push_back(std::move(line));
+    PrintAndFinish(lines);
 }
 
 void Nx3Device::GoodsList() {
@@ -137,12 +139,10 @@ void Nx3Device::GoodsList() {
         return;
     }
     Accept();
-    if (!Finish())
-        return;
     std::vector<std::pair<std::string, char>> goods;
     for (const GoodsEntry& g : state_.goods)
         goods.emplace_back(g.name, g.vatLetter);
-    Print(GoodsListLines(goods));
+    PrintAndFinish(GoodsListLines(goods));
 }
 
 void Nx3Device::SendPeriodReport() {
@@ -189,8 +189,9 @@ void Nx3Device::SettlementFrame(const std::string& data) {
         return;
     }
     std::vector<DailyRecord> picked;
-    if (PickRange(picked) && Finish())
-        Print(PeriodReportLines(kSettlementTitle, RangeText(frames_[0], frames_[1]), picked, Decimal()));
+    if (PickRange(picked))
+        PrintAndFinish(
+            PeriodReportLines(kSettlementTitle, RangeText(frames_[0], frames_[1]), picked, Decimal()));
 }
 
 } // namespace nubra::sim

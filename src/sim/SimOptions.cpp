@@ -127,7 +127,8 @@ std::string SimHelp() {
            "\n"
            "  --link ŚCIEŻKA        dowiązanie symboliczne do portu (usuwane na końcu)\n"
            "  --roll PLIK           dopisuje do pliku wiersze wydrukowane na rolce\n"
-           "  --line-rate           odpowiedzi w tempie łącza 9600 bodów (jak prawdziwa drukarka)\n"
+           "  --line-rate           odpowiedzi w tempie łącza 9600 bodów, raporty drukowane\n"
+           "                        z prędkością drukarki (jak prawdziwa drukarka)\n"
            "Stan urządzenia:\n"
            "  --unique NUMER        numer unikatowy (3 litery i cyfry), np. ABC12345678\n"
            "  --nip NIP             NIP właściciela (14 znaków)\n"
@@ -161,6 +162,9 @@ void ApplyState(const SimOptions& o, DeviceState& state) {
         state.infoW = *o.infoW;
     if (o.readOnly)
         state.readOnly = true;
+    // A device at the line's pace also takes a printer's time to print its reports.
+    if (o.lineRate)
+        state.printLineMs = kPrintLineMs;
 }
 
 void ArmFaults(const SimOptions& o, Nx3Device& device) {

@@ -13,7 +13,7 @@ struct SimOptions {
     bool help = false;
     std::string linkPath;
     std::string rollFile;
-    // Answers paced at 9600 baud, as a real line carries them.
+    // Answers paced at 9600 baud, as a real line carries them, and reports printed at a printer's pace.
     bool lineRate = false;
 
     std::optional<std::string> uniqueNumber;
@@ -36,6 +36,8 @@ struct SimOptions {
 // Returns the options, or nullopt with a message in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
 std::string SimHelp();
+
+inline constexpr int kPrintLineMs = 50;
 
 // The starting state the options ask for.
 void ApplyState(const SimOptions& options, DeviceState& state);

@@ -45,6 +45,19 @@ TEST(Nx3DeviceReports, DailyReportClosesTheDayIntoTheFiscalMemory) {
     EXPECT_EQ(Ask(device, "Z1"), F("I0"));
 }
 
+TEST(Nx3DeviceReports, TheClosingCodeComesWhenThePrintoutIsDone) {
+    Nx3Device device;
+    device.State().printLineMs = 50;
+    device.Receive(F("R9"));
+    device.Receive(F("S"));
+    const std::vector<OutputChunk> chunks = device.TakeChunks();
+    ASSERT_EQ(chunks.size(), 2u);
+    EXPECT_EQ(chunks[0].bytes, kI1);
+    EXPECT_EQ(chunks[0].delay.count(), 0);
+    EXPECT_EQ(chunks[1].bytes, kD1);
+    EXPECT_EQ(chunks[1].delay.count(), 50 * static_cast<long>(device.State().paperRoll.size()));
+}
+
 TEST(Nx3DeviceReports, RangesPickRecordsOrAreRefused) {
     struct Case {
         const char* from;
