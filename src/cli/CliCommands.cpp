@@ -32,6 +32,14 @@ const std::vector<CliCommand>& CliCommands() {
         {"print-document", "[--register N]", true, RunPrintDocument},
         {"exchange", "PLIK.json|PLIK.csv", true, RunExchange},
         {"goods-info", "NAZWA", true, RunGoodsInfo},
+        // --- reports ---
+        {"daily", "--yes", true, RunDaily},
+        {"periodic", "[--from OD --to DO] [--summary]", true, RunPeriodic},
+        {"monthly", "RRRR-MM", true, RunMonthly},
+        {"constant", "--yes", true, RunConstant},
+        {"goods-list", "--yes", true, RunGoodsList},
+        {"settlement", "[--from OD --to DO] [--summary] --yes", true, RunSettlement},
+        {"transfer", "[--from OD --to DO] PLIK", true, RunTransfer},
         // --- fiscal and service operations ---
         {"fiscalize", "[A=PROCENT ...] --yes", true, RunFiscalize},
         {"nip", "[prepare NIP]", true, RunNip},

@@ -86,6 +86,15 @@ bool RunPrintDocument(CliContext& c, const std::vector<std::string>& args);
 bool RunExchange(CliContext& c, const std::vector<std::string>& args);
 bool RunGoodsInfo(CliContext& c, const std::vector<std::string>& args);
 
+// --- reports (CliReports.cpp) ---
+bool RunDaily(CliContext& c, const std::vector<std::string>& args);
+bool RunPeriodic(CliContext& c, const std::vector<std::string>& args);
+bool RunMonthly(CliContext& c, const std::vector<std::string>& args);
+bool RunConstant(CliContext& c, const std::vector<std::string>& args);
+bool RunGoodsList(CliContext& c, const std::vector<std::string>& args);
+bool RunSettlement(CliContext& c, const std::vector<std::string>& args);
+bool RunTransfer(CliContext& c, const std::vector<std::string>& args);
+
 // --- fiscal and service operations (CliService.cpp) ---
 bool RunFiscalize(CliContext& c, const std::vector<std::string>& args);
 bool RunNip(CliContext& c, const std::vector<std::string>& args);
