@@ -54,6 +54,19 @@ protected:
         return RunPlain(std::move(args));
     }
 
+    // The command line is refused with 64 and nothing went over the line (its trace stays empty).
+    // Returns the run for further checks.
+    CliRunResult RunRefusedUnsent(const std::vector<std::string>& args) {
+        const std::string trace = dir + "/unsent-trace.txt";
+        std::vector<std::string> traced = {"--trace", trace};
+        traced.insert(traced.end(), args.begin(), args.end());
+        const CliRunResult r = Run(traced);
+        EXPECT_EQ(r.code, 64) << ::testing::PrintToString(args);
+        std::ifstream in(trace);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "") << ::testing::PrintToString(args);
+        return r;
+    }
+
     void WriteConfig(const std::string& text) { std::ofstream(dir + "/nx3config.ini") << text; }
 
     template <typename Fn> decltype(auto) Device(Fn&& fn) { return server->WithDevice(std::forward<Fn>(fn)); }

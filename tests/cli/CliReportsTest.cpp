@@ -68,7 +68,6 @@ TEST_F(CliReports, SettlementIsRefusedOutsideReadOnly) {
 }
 
 TEST_F(CliReports, ConfirmationsAndRangesAreCheckedBeforeAnythingIsSent) {
-    const std::string trace = dir + "/trace.txt";
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"daily"},
              {"constant"},
@@ -79,13 +78,8 @@ TEST_F(CliReports, ConfirmationsAndRangesAreCheckedBeforeAnythingIsSent) {
              {"periodic", "--from", "nr12345", "--to", "nr1"},
              {"monthly", "2025/01"},
              {"transfer", "--from", "2025-01-01", "--to", "2025-01-31"},
-         }) {
-        std::vector<std::string> traced = {"--trace", trace};
-        traced.insert(traced.end(), args.begin(), args.end());
-        EXPECT_EQ(Run(traced).code, 64) << ::testing::PrintToString(args);
-        std::ifstream in(trace);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "") << ::testing::PrintToString(args);
-    }
+         })
+        RunRefusedUnsent(args);
 }
 
 } // namespace

@@ -64,7 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "{\"line1\": \"Dziękujemy\", \"line2\": \"\", \"line3\": \"\"}"}));
 
 TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
-    const std::string trace = dir + "/trace.txt";
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"vat", "set", "A=100"},
              {"vat", "set", "H=5"},
@@ -78,13 +77,8 @@ TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
              {"datetime", "set", "1999-01-01", "12:00:00"},
              {"header", "set", "--wide", "5", "A"},
              {"footer", "set", "1", "2", "3", "4"},
-         }) {
-        std::vector<std::string> traced = {"--trace", trace};
-        traced.insert(traced.end(), args.begin(), args.end());
-        EXPECT_EQ(Run(traced).code, 64) << ::testing::PrintToString(args);
-        std::ifstream in(trace);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "") << ::testing::PrintToString(args);
-    }
+         })
+        RunRefusedUnsent(args);
 }
 
 } // namespace
