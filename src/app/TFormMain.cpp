@@ -94,6 +94,8 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     OpenCatalogueTables();
     // 5.-6.
     config_ = std::make_unique<ProfileFile>(programDirectory_ + ConfigFileName);
+    if (!config_->LoadError().empty())
+        ShowMessageBox(this, QMessageBox::Warning, QString::fromStdString(config_->LoadError()));
     portNumber_ = config_->ReadInteger("PORT", "com", 0);
     // 7.
     const int left = config_->ReadInteger("FORM MAIN", "Left", x());
@@ -118,12 +120,14 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     // 9.
     nativeCurrency_ = config_->ReadString("CURRENCY", "Native", "PLN");
     // 10.
+    for (int n = 1; n <= 4; ++n) {
+        devicePaths_ << QString::fromStdString(
+            config_->ReadString("PORT", "COM" + std::to_string(n), "/dev/ttyS" + std::to_string(n - 1)));
+    }
     if (!line) {
         auto tty = std::make_unique<PosixSerialLine>();
-        for (int n = 1; n <= 4; ++n) {
-            tty->SetDevicePath(n, config_->ReadString("PORT", "COM" + std::to_string(n),
-                                                      "/dev/ttyS" + std::to_string(n - 1)));
-        }
+        for (int n = 1; n <= 4; ++n)
+            tty->SetDevicePath(n, devicePaths_.at(n - 1).toStdString());
         line = std::move(tty);
     }
     nx3_ = std::make_unique<TNX3Class>(programDirectory_, *linkUi_, std::move(line));

@@ -177,6 +177,7 @@ private:
     int portNumber_ = 0;
     std::string nativeCurrency_ = "PLN";
     std::unique_ptr<ProfileFile> config_;
+    QStringList devicePaths_; // of COM1..COM4
     std::unique_ptr<QtLinkUi> linkUi_;
     std::unique_ptr<TNX3Class> nx3_;
     std::function<void(ProfileFile&)> regInfoWriter_;
