@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <iostream>
 
 #include "Constants.h"
 #include "MessageBox.h"
@@ -19,6 +20,7 @@
 #include "PosixSerialLine.h"
 #include "ProfileFile.h"
 #include "QtLinkUi.h"
+#include "ScreenFit.h"
 #include "TControlBar.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
@@ -26,6 +28,7 @@
 #include "TFormSetPort.h"
 #include "TFormWait.h"
 #include "TNX3Class.h"
+#include "TerminationSignals.h"
 
 namespace nubra::app {
 namespace {
@@ -104,6 +107,8 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     const int height = config_->ReadInteger("FORM MAIN", "Height", this->height());
     move(left, top);
     resize(width, height);
+    // A place from a larger screen, or the default on a small one, would leave the window out of reach.
+    KeepOnScreen(*this);
     // 8.
     controlBar_->SetAutoSize(false);
     controlBar_->SetAreaHeight(config_->ReadInteger("CONTROL BAR", "Height", controlBar_->height()));
@@ -160,12 +165,22 @@ void TFormMain::FormClose() {
         ini.WriteInteger(ToolBarSection(n), "Left", controlBar_->BandLeft(band));
     }
     ini.WriteString("CURRENCY", "Native", nativeCurrency_);
-    // Otherwise the next start would ask for the port again with no word why.
+    // Otherwise the next start would ask for the port again with no word why. A program ending on a
+    // signal may not wait for anyone: the word goes to the terminal.
     if (!ini.Flush()) {
-        ShowMessageBox(this, QMessageBox::Critical,
-                       QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.")
-                           .arg(QString::fromStdString(ini.Path())));
+        const QString message = QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.")
+                                    .arg(QString::fromStdString(ini.Path()));
+        if (TerminationSignals::Requested())
+            std::cerr << message.toStdString() << std::endl;
+        else
+            ShowMessageBox(this, QMessageBox::Critical, message);
     }
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame is known now; the place written at close is then the one shown.
+    KeepOnScreen(*this);
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -96,9 +96,9 @@ TableFile::~TableFile() {
     Close();
 }
 
-TableFile::OpenResult TableFile::Open(const std::string& path) {
+TableFile::OpenResult TableFile::OpenLocked(const std::string& path, int flags) {
     Close();
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | flags, 0666);
     if (fd < 0)
         return OpenResult::Failed;
     if (!Lock(fd)) {
@@ -107,27 +107,25 @@ TableFile::OpenResult TableFile::Open(const std::string& path) {
     }
     fd_ = fd;
     journalPath_ = path + ".undo";
-    if (!Recover()) {
-        Close();
-        return OpenResult::Failed;
-    }
     return OpenResult::Ok;
 }
 
-TableFile::OpenResult TableFile::Create(const std::string& path) {
-    Close();
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
+TableFile::OpenResult TableFile::Open(const std::string& path) {
+    const OpenResult opened = OpenLocked(path, 0);
+    if (opened == OpenResult::Ok && !Recover()) {
+        Close();
         return OpenResult::Failed;
-    if (!Lock(fd)) {
-        ::close(fd);
-        return OpenResult::Locked;
     }
-    fd_ = fd;
-    journalPath_ = path + ".undo";
+    return opened;
+}
+
+TableFile::OpenResult TableFile::Create(const std::string& path) {
+    const OpenResult opened = OpenLocked(path, O_CREAT);
+    if (opened != OpenResult::Ok)
+        return opened;
     // The old table is given up on purpose: an old journal must not bring it back.
     ::unlink(journalPath_.c_str());
-    if (::ftruncate(fd, 0) != 0) {
+    if (::ftruncate(fd_, 0) != 0) {
         Close();
         return OpenResult::Failed;
     }

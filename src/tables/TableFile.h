@@ -51,6 +51,7 @@ public:
     static void KillAfterWriting(std::int64_t bytes);
 
 private:
+    OpenResult OpenLocked(const std::string& path, int flags);
     void ApplyJournal(int journal);
     bool Recover();
     void OpenJournal();
