@@ -1,8 +1,8 @@
 #pragma once
 // Serves an Nx3Device on a pseudo-terminal: the program opens the slave path as its serial port.
 // A background thread reads what the program writes, feeds the device and writes its answers,
-// honouring the device's delays and hang-ups (the bytes before a hang-up are read by the program first); an
-// endless stream is written while the device wants one.
+// honouring the device's delays and hang-ups (the program reads the bytes before a hang-up first);
+// an endless stream is written while the device wants one.
 //
 // The server keeps the slave open itself, so the program may close and reopen the port at will. A
 // hang-up closes both sides; the server then opens a fresh pseudo-terminal (a new slave path, the

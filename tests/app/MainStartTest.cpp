@@ -348,14 +348,20 @@ private slots:
         QCOMPARE(main->PortNumber(), 0);
 
         int selectionShown = 99;
+        QStringList items;
         dialogs.Answer([&](QDialog& d) {
             auto& form = static_cast<nubra::app::TFormSetPort&>(d);
             selectionShown = form.PortList()->currentIndex();
+            for (int i = 0; i < form.PortList()->count(); ++i)
+                items << form.PortList()->itemText(i);
             form.PortList()->setCurrentIndex(3);
             return int(QDialog::Accepted);
         });
         main->Action("ASetPort")->trigger();
         QCOMPARE(selectionShown, -1); // port 0: nothing selected
+        // Each COM number with the device it stands for.
+        QCOMPARE(items, (QStringList{"COM1 (/dev/ttyS0)", "COM2 (/dev/ttyS1)", "COM3 (/dev/ttyS2)",
+                                     "COM4 (" + QString::fromStdString(server.SlavePath()) + ")"}));
         QCOMPARE(main->PortNumber(), 4);
         QCOMPARE(main->StatusPanelText(0), QStringLiteral("COM 4"));
         QVERIFY(!main->PortSwitch()->isChecked());
