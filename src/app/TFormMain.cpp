@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
@@ -97,8 +98,14 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     OpenCatalogueTables();
     // 5.-6.
     config_ = std::make_unique<ProfileFile>(programDirectory_ + ConfigFileName);
-    if (!config_->LoadError().empty())
-        ShowMessageBox(this, QMessageBox::Warning, QString::fromStdString(config_->LoadError()));
+    // Told once the program runs, not from inside its construction, where a termination signal
+    // could not yet end the box.
+    if (!config_->LoadError().empty()) {
+        QTimer::singleShot(0, this, [this, message = QString::fromStdString(config_->LoadError())] {
+            if (!TerminationSignals::Requested())
+                ShowMessageBox(this, QMessageBox::Warning, message);
+        });
+    }
     portNumber_ = config_->ReadInteger("PORT", "com", 0);
     // 7.
     const int left = config_->ReadInteger("FORM MAIN", "Left", x());
