@@ -186,8 +186,17 @@ void TFormMain::FormClose() {
 
 void TFormMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The frame is known now; the place written at close is then the one shown.
+    // A window manager adds its frame a moment later; the window is fitted again once it is known.
+    fitWithFrame_ = frameGeometry() == geometry();
     KeepOnScreen(*this);
+}
+
+void TFormMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (fitWithFrame_ && frameGeometry() != geometry()) {
+        fitWithFrame_ = false;
+        KeepOnScreen(*this);
+    }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
