@@ -1,8 +1,6 @@
 // Reports: daily, periodic, monthly, fixed descriptions, the goods list, the settlement report and
 // the periodic report transferred as text.
-#include <filesystem>
-#include <fstream>
-
+#include "AtomicFile.h"
 #include "CliCommands.h"
 #include "Numbers.h"
 
@@ -55,23 +53,12 @@ Range ParseRange(const std::vector<std::string>& args, bool withFile, bool withS
     return r;
 }
 
-// Written beside the old file and renamed over it: a failed write leaves the old one whole.
+// Replaced whole: a failed write leaves the old file as it was.
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines)
-            out << Dev(line) << '\n';
-        out.flush();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    return !ec;
+    std::string text;
+    for (const std::string& line : lines)
+        text += Dev(line) + "\n";
+    return WriteFileAtomically(path, text);
 }
 
 } // namespace

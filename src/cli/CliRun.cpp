@@ -85,7 +85,6 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
                      : options.port ? *options.port
                                     : config.ReadInteger("PORT", "com", 0);
     auto line = MakeLine(config, options);
-    const std::string devicePath = line->DevicePath(port);
 
     ConsoleLinkUi ui(err);
     if (options.trace && !ui.OpenTrace(*options.trace)) {
@@ -100,11 +99,9 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     CliContext context{link, ui, options, result, dataFolder};
     bool ok = false;
     try {
-        if (command->opensPort && !link.OpenPort(port)) {
-            if (!devicePath.empty())
-                err << "Urządzenie: " << devicePath << std::endl;
+        // The link's message names the device and the reason.
+        if (command->opensPort && !link.OpenPort(port))
             return ExitNoCommunication;
-        }
         ok = command->run(context, options.args);
     } catch (const UsageError& e) {
         return Usage(err, e.what());

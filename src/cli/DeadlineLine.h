@@ -18,6 +18,7 @@ public:
         deadline_ = Clock::now() + limit_;
         return line_->Open(portNumber);
     }
+    std::string OpenFailureDetail() const override { return line_->OpenFailureDetail(); }
     bool IsOpen() const override { return line_->IsOpen(); }
     bool SetReadTimeout(int milliseconds) override {
         timeoutMs_ = milliseconds;

@@ -65,8 +65,9 @@ std::string DescribeReply(const std::vector<std::string>& descriptions, const st
     // The common section, then the extended codes anywhere in the table.
     while (i < n && Chars(descriptions[i], 0, 4) != "(  )")
         ++i;
+    // Only a two-character code line: "X2" alone is not the first extended code.
     for (++i; i < n; ++i) {
-        if (Chars(descriptions[i], 0, 2) == code) {
+        if (Chars(descriptions[i], 0, 2) == code && Chars(descriptions[i], 2, 1) == "-") {
             error = From(descriptions[i], 3);
             break;
         }
