@@ -1,12 +1,16 @@
 #include "TFormLogWindow.h"
 
+#include <QFileDialog>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QSaveFile>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "DialogSeam.h"
+#include "MessageBox.h"
 #include "OemGlyphs.h"
 
 namespace nubra::app {
@@ -40,7 +44,13 @@ TFormLogWindow::TFormLogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     sbStayOnTop_ = PanelButton(panel, "SB_StayOnTop", QStringLiteral("Zawsze na wierzchu"), true);
     panelLayout->addWidget(speedButton1_);
     panelLayout->addWidget(sbWordWrap_);
+    sbSave_ = PanelButton(panel, "SB_Save", QStringLiteral("Zapisz do pliku..."), false);
+    sbDescriptions_ = PanelButton(panel, "SB_Descriptions", QStringLiteral("Opisy rozkazów"), true);
+    sbTime_ = PanelButton(panel, "SB_Time", QStringLiteral("Czas"), true);
     panelLayout->addWidget(sbStayOnTop_);
+    panelLayout->addWidget(sbSave_);
+    panelLayout->addWidget(sbDescriptions_);
+    panelLayout->addWidget(sbTime_);
     panelLayout->addStretch(1);
 
     mLog_ = new QPlainTextEdit(this);
@@ -67,12 +77,16 @@ TFormLogWindow::TFormLogWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(speedButton1_, &QToolButton::clicked, this, &TFormLogWindow::SpeedButton1Click);
     connect(sbWordWrap_, &QToolButton::clicked, this, &TFormLogWindow::SB_WordWrapClick);
     connect(sbStayOnTop_, &QToolButton::clicked, this, &TFormLogWindow::SB_StayOnTopClick);
+    connect(sbSave_, &QToolButton::clicked, this, &TFormLogWindow::SB_SaveClick);
+    connect(sbDescriptions_, &QToolButton::clicked, this, &TFormLogWindow::Redraw);
+    connect(sbTime_, &QToolButton::clicked, this, &TFormLogWindow::Redraw);
 }
 
 void TFormLogWindow::AddLogLine(const std::string& bytes) {
     if (!isVisible())
         return;
-    pending_.append(OemGlyphs(bytes));
+    entries_.push_back({LogClock::now(), bytes, annotator_.Note(bytes)});
+    pending_.append(Shown(entries_.back()));
     if (!flushTimer_->isActive())
         flushTimer_->start();
 }
@@ -93,7 +107,59 @@ QStringList TFormLogWindow::Lines() {
 
 void TFormLogWindow::SpeedButton1Click() {
     pending_.clear();
+    entries_.clear();
     mLog_->clear();
+}
+
+LogStyle TFormLogWindow::Style() const {
+    return {.time = sbTime_->isChecked(), .notes = sbDescriptions_->isChecked()};
+}
+
+QString TFormLogWindow::Shown(const LogEntry& entry) const {
+    const LogStyle style = Style();
+    return QString::fromStdString(LogPrefix(entry, style)) + OemGlyphs(entry.bytes) +
+           QString::fromStdString(LogSuffix(entry, style));
+}
+
+void TFormLogWindow::Redraw() {
+    pending_.clear();
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(entries_.size()));
+    for (const LogEntry& entry : entries_)
+        lines.append(Shown(entry));
+    mLog_->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+std::string TFormLogWindow::SavedText() const {
+    const LogStyle style = Style();
+    std::string text;
+    for (const LogEntry& entry : entries_)
+        text += LogLine(entry, style) + "\n";
+    return text;
+}
+
+bool TFormLogWindow::SaveLog(const QString& path) {
+    // Written whole or not at all: a failed save leaves an older file as it was.
+    QSaveFile file(path);
+    const std::string text = SavedText();
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        ShowMessageBox(this, QMessageBox::Critical, QStringLiteral("Błąd zapisu do pliku ") + path);
+        return false;
+    }
+    return true;
+}
+
+void TFormLogWindow::SB_SaveClick() {
+    QFileDialog dialog(this, QStringLiteral("Zapisz do pliku"), QString(),
+                       QStringLiteral("Pliki tekstowe (*.txt);;Wszystkie pliki (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (DialogSeam::Current().Exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SaveLog(dialog.selectedFiles().constFirst());
 }
 
 void TFormLogWindow::SB_WordWrapClick() {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "Utf8.h"
+
 namespace nubra::cp1250 {
 namespace {
 
@@ -30,19 +32,6 @@ const std::unordered_map<char32_t, unsigned char>& Reverse() {
         return m;
     }();
     return map;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Decodes one UTF-8 sequence at i; a malformed lead or tail byte is taken alone as Latin-1.
@@ -99,17 +88,28 @@ unsigned char ToUpper(unsigned char c) {
     if (c >= 'a' && c <= 'z')
         return c - 0x20;
     switch (c) {
-    case 0x9A: return 0x8A; // š
-    case 0x9C: return 0x8C; // ś
-    case 0x9D: return 0x8D; // ť
-    case 0x9E: return 0x8E; // ž
-    case 0x9F: return 0x8F; // ź
-    case 0xB3: return 0xA3; // ł
-    case 0xB9: return 0xA5; // ą
-    case 0xBA: return 0xAA; // ş
-    case 0xBE: return 0xBC; // ľ
-    case 0xBF: return 0xAF; // ż
-    default: break;
+    case 0x9A:
+        return 0x8A; // š
+    case 0x9C:
+        return 0x8C; // ś
+    case 0x9D:
+        return 0x8D; // ť
+    case 0x9E:
+        return 0x8E; // ž
+    case 0x9F:
+        return 0x8F; // ź
+    case 0xB3:
+        return 0xA3; // ł
+    case 0xB9:
+        return 0xA5; // ą
+    case 0xBA:
+        return 0xAA; // ş
+    case 0xBE:
+        return 0xBC; // ľ
+    case 0xBF:
+        return 0xAF; // ż
+    default:
+        break;
     }
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
         return c - 0x20;

@@ -11,6 +11,7 @@
 #include "Numbers.h"
 #include "ProgramState.h"
 #include "StatusGlyphs.h"
+#include "StatusTexts.h"
 #include "TFormMain.h"
 #include "TFormRegInfo.h"
 #include "TNX3Class.h"
@@ -24,26 +25,6 @@ std::string Dev(const std::string& cp1250) {
 }
 QString DevQ(const std::string& cp1250) {
     return QString::fromStdString(Dev(cp1250));
-}
-
-const std::array<const char*, 9> ErrorDescriptions = {
-    "OK",
-    "Były ponad trzy nieskuteczne usiłowania zapisu do pamięci fiskalnej.",
-    "Błąd sumy kontrolnej pamięci listy towarowej, wykryty podczas wykonywania raportu dobowego.",
-    "Błąd podczas odczytu zegara (RTC).",
-    "Błąd sumy kontrolnej totalizera lub bajt unikatowy różny od $CC, wykryte przy wykonywaniu raportu "
-    "dobowego.",
-    "Błąd sumy kontrolnej totalizera lub bajt unikatowy różny od $CC, wykryte przy drukowaniu paragonu "
-    "fiskalnego.",
-    "Błąd sumy kontrolnej pamięci listy towarowej, wykryty przy załączaniu drukarki.",
-    "Błąd sumy kontrolnej totalizera lub bajt unikatowy różny od $CC, wykryty przy załączaniu drukarki.",
-    "Błąd mechanizmu drukującego lub brak napięcia 24V lub problem z pamięcią fiskalną.",
-};
-
-std::string ErrorDescription(int number) {
-    if (number < 0 || number >= static_cast<int>(ErrorDescriptions.size()))
-        return "Brak opisu...";
-    return ErrorDescriptions[static_cast<std::size_t>(number)];
 }
 
 } // namespace
@@ -79,7 +60,7 @@ void TFormMain::AGetErrorNumberExecute() {
     if (!nx3_->GetErrorNumber(text))
         return;
     const int number = StrToIntDef(text, -1);
-    const std::string description = ErrorDescription(number);
+    const std::string description = ErrorNumberDescription(number);
     const std::string indent = description == "OK" ? std::string(10, ' ') : std::string();
     ShowMessageBox(this, QMessageBox::NoIcon,
                    QString::fromStdString(indent + "Numer błędu: " + std::to_string(number) +
@@ -93,25 +74,11 @@ void TFormMain::AGetTotalizerExecute() {
     Totalizer t;
     if (!nx3_->GetTotalizer(t))
         return;
-    const std::array<std::pair<const char*, const std::string*>, 12> lines = {{
-        {"Ilość anulowanych paragonów: ", &t.CancelledReceipts},
-        {"Ilość zmian w bazie towarowej: ", &t.GoodsBaseChanges},
-        {"Numer kolejny raportu dobowego: ", &t.DayReportNumber},
-        {"Kwota brutto sprzedaży A: ", &t.GrossA},
-        {"Kwota brutto sprzedaży B: ", &t.GrossB},
-        {"Kwota brutto sprzedaży C: ", &t.GrossC},
-        {"Kwota brutto sprzedaży D: ", &t.GrossD},
-        {"Kwota brutto sprzedaży E: ", &t.GrossE},
-        {"Kwota brutto sprzedaży F: ", &t.GrossF},
-        {"Kwota brutto sprzedaży G: ", &t.GrossG},
-        {"Kwota anulowanych paragonów: ", &t.CancelledAmount},
-        {"Ilość paragonów: ", &t.ReceiptCount},
-    }};
     std::string message;
-    for (const auto& [label, field] : lines) {
+    for (const TotalizerField& field : TotalizerFields()) {
         if (!message.empty())
             message += "\r\n";
-        message += label + Dev(*field);
+        message += field.label + Dev(t.*field.field);
     }
     ShowMessageBox(this, QMessageBox::NoIcon, QString::fromStdString(message));
 }

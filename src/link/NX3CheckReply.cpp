@@ -1,5 +1,6 @@
 // Judging a command's final reply and explaining it from the description table.
 #include "Cp1250.h"
+#include "Descriptions.h"
 #include "TNX3Class.h"
 
 namespace nubra {
@@ -35,40 +36,53 @@ bool IsCommandLine(const std::string& entry) {
 
 } // namespace
 
-std::string TNX3Class::ErrorDescription(const std::string& command, const std::string& reply) const {
+std::string DescribeCommand(const std::vector<std::string>& descriptions, const std::string& command) {
+    const std::string cmd = cp1250::ToUtf8(command);
+    for (const std::string& entry : descriptions)
+        if (IsCommandLine(entry) && Chars(entry, 1, 2) == cmd)
+            return entry;
+    return {};
+}
+
+std::string DescribeReply(const std::vector<std::string>& descriptions, const std::string& command,
+                          const std::string& reply) {
     const std::string cmd = cp1250::ToUtf8(command);
     const std::string code = cp1250::ToUtf8(reply);
     std::string error = "Brak opisu błędu";
-    const std::size_t n = Descriptions.size();
+    const std::size_t n = descriptions.size();
 
     std::size_t i = 0;
-    while (i < n && !(IsCommandLine(Descriptions[i]) && Chars(Descriptions[i], 1, 2) == cmd))
+    while (i < n && !(IsCommandLine(descriptions[i]) && Chars(descriptions[i], 1, 2) == cmd))
         ++i;
     if (i == n)
         return error;
 
     // The command's own errors, up to the next command line.
-    for (++i; i < n && !IsCommandLine(Descriptions[i]); ++i)
-        if (Chars(Descriptions[i], 0, 2) == code)
-            return From(Descriptions[i], 3);
+    for (++i; i < n && !IsCommandLine(descriptions[i]); ++i)
+        if (Chars(descriptions[i], 0, 2) == code)
+            return From(descriptions[i], 3);
 
     // The common section, then the extended codes anywhere in the table.
-    while (i < n && Chars(Descriptions[i], 0, 4) != "(  )")
+    while (i < n && Chars(descriptions[i], 0, 4) != "(  )")
         ++i;
     // Only a two-character code line: "X2" alone is not the first extended code.
     for (++i; i < n; ++i) {
-        if (Chars(Descriptions[i], 0, 2) == code && Chars(Descriptions[i], 2, 1) == "-") {
-            error = From(Descriptions[i], 3);
+        if (Chars(descriptions[i], 0, 2) == code && Chars(descriptions[i], 2, 1) == "-") {
+            error = From(descriptions[i], 3);
             break;
         }
     }
-    for (const std::string& entry : Descriptions) {
+    for (const std::string& entry : descriptions) {
         if (Chars(entry, 0, 6) == code) {
             error = From(entry, 7);
             break;
         }
     }
     return error;
+}
+
+std::string TNX3Class::ErrorDescription(const std::string& command, const std::string& reply) const {
+    return DescribeReply(Descriptions, command, reply);
 }
 
 bool TNX3Class::CheckReply(const std::string& command, const std::string& reply) {

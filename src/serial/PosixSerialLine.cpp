@@ -29,6 +29,14 @@ bool ConfigureRaw(termios& tio) {
 }
 
 // The device and why it could not be opened, with the usual remedy.
+PosixSerialLine::OpenFailure Kind(int error) {
+    using F = PosixSerialLine::OpenFailure;
+    return error == ENOENT                          ? F::Missing
+           : error == EWOULDBLOCK || error == EBUSY ? F::Busy
+           : error == ENOTTY                        ? F::NotTerminal
+                                                    : F::Other;
+}
+
 std::string Reason(const std::string& path, int error) {
     std::string why;
     switch (error) {
@@ -79,8 +87,10 @@ std::string PosixSerialLine::DevicePath(int portNumber) const {
 SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     Close();
     failure_.clear();
+    failureKind_ = OpenFailure::Other;
     const std::string path = DevicePath(portNumber);
     if (path.empty()) {
+        failureKind_ = OpenFailure::Missing;
         failure_ =
             "Urządzenie: brak (nie przypisano urządzenia do portu COM" + std::to_string(portNumber) + ")";
         return OpenResult::OpenFailed;
@@ -88,6 +98,7 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     // Non-blocking so a modem line without carrier cannot hang the open; reads and writes poll.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        failureKind_ = Kind(errno);
         failure_ = Reason(path, errno);
         return OpenResult::OpenFailed;
     }
@@ -96,6 +107,7 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     const int refused = ::isatty(fd) == 0 ? ENOTTY : ::flock(fd, LOCK_EX | LOCK_NB) != 0 ? errno : 0;
     if (refused != 0) {
         ::close(fd);
+        failureKind_ = Kind(refused);
         failure_ = Reason(path, refused);
         return OpenResult::OpenFailed;
     }
@@ -109,6 +121,7 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
         return OpenResult::SetStateFailed;
     }
     fd_ = fd;
+    failureKind_ = OpenFailure::None;
     return OpenResult::Ok;
 }
 

@@ -16,6 +16,8 @@ namespace nubra {
 class PosixSerialLine : public SerialLine {
 public:
     using Clock = std::chrono::steady_clock;
+    // Why the last Open failed, for a program that tells a busy device from others (probe).
+    enum class OpenFailure { None, Missing, Busy, NotTerminal, Other };
 
     PosixSerialLine();
     ~PosixSerialLine() override;
@@ -28,6 +30,7 @@ public:
 
     OpenResult Open(int portNumber) override;
     std::string OpenFailureDetail() const override { return failure_; }
+    OpenFailure LastOpenFailure() const { return failureKind_; }
     bool IsOpen() const override { return fd_ >= 0; }
     bool SetReadTimeout(int milliseconds) override;
     bool Purge() override;
@@ -43,6 +46,7 @@ public:
 private:
     std::map<int, std::string> paths_;
     std::string failure_;
+    OpenFailure failureKind_ = OpenFailure::None;
     int fd_ = -1;
     int timeoutMs_ = 2000;
 };

@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$work"/nubra5_*_*.deb)
 [[ "$(basename "$deb")" =~ ^nubra5_[0-9.]+-1_[a-z0-9]+\.deb$ ]] || fail "package name $(basename "$deb")"
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$work/files"
-for f in ./usr/bin/nx3serwis ./usr/bin/nx3sim ./usr/share/applications/nubra5-serwis.desktop \
+for f in ./usr/bin/nx3serwis ./usr/bin/nx3sim ./usr/bin/nx3cli ./usr/share/applications/nubra5-serwis.desktop \
          ./usr/share/icons/hicolor/scalable/apps/nubra5-serwis.svg \
          ./usr/share/icons/hicolor/48x48/apps/nubra5-serwis.png ./usr/share/doc/nubra5/podrecznik.md; do
     grep -qx "$f" "$work/files" || fail "$f is not in the package"

@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr/local >/dev/null
 prefix="$work/root/usr/local"
 bin="$prefix/bin"
-for f in bin/nx3serwis bin/nx3sim share/applications/nubra5-serwis.desktop \
+for f in bin/nx3serwis bin/nx3sim bin/nx3cli share/applications/nubra5-serwis.desktop \
          share/icons/hicolor/scalable/apps/nubra5-serwis.svg share/icons/hicolor/16x16/apps/nubra5-serwis.png \
          share/icons/hicolor/256x256/apps/nubra5-serwis.png share/doc/nubra5/README.md \
          share/doc/nubra5/podrecznik.md; do
@@ -44,7 +44,7 @@ run_until_data_in() {
 }
 
 run_until_data_in "$work/home1" "$work/home1/.local/share/nubra5"
-[ -z "$(ls -A "$bin" | grep -v -e '^nx3serwis$' -e '^nx3sim$')" ] || fail "written beside the binary: $(ls "$bin")"
+[ -z "$(ls -A "$bin" | grep -v -e '^nx3serwis$' -e '^nx3sim$' -e '^nx3cli$')" ] || fail "written beside the binary: $(ls "$bin")"
 
 printf '[PORT]\ncom=0\n' >"$bin/nx3config.ini"
 run_until_data_in "$work/home2" "$bin"

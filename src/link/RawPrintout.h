@@ -1,7 +1,7 @@
 #pragma once
 // The raw stream a service printout is written as, one entry per write: a line is STX, text, ETX,
 // an empty line one EOT; then 8 feeds, the feeds that bring a short text to 16 lines of paper, and
-// the cut. Qt-free: the editor hands over its lines in Windows-1250.
+// the cut. The service printing window and nx3cli hand over their lines in Windows-1250.
 #include <string>
 #include <vector>
 

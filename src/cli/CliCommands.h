@@ -1,0 +1,113 @@
+#pragma once
+// nx3cli's subcommands: one row of the table each (CliCommands.cpp), the handler beside its group
+// (CliStatus.cpp, CliSettings.cpp, ...). A handler checks its arguments first (UsageError, before
+// anything is sent), runs the command methods and fills the result; it returns their verdict.
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CliOptions.h"
+#include "CliResult.h"
+#include "TNX3Class.h"
+
+namespace nubra {
+namespace cli {
+
+class ConsoleLinkUi;
+
+struct CliContext {
+    TNX3Class& link;
+    ConsoleLinkUi& ui;
+    const CliOptions& options;
+    CliResult& result;
+    // Where nx3config.ini lives, with a trailing separator.
+    std::string dataFolder;
+};
+
+using CliHandler = bool (*)(CliContext& context, const std::vector<std::string>& args);
+
+struct CliCommand {
+    const char* name;
+    const char* arguments; // for the usage text
+    bool opensPort;        // false: the handler finds its own devices (probe)
+    CliHandler run;
+};
+
+const std::vector<CliCommand>& CliCommands();
+const CliCommand* FindCliCommand(const std::string& name);
+
+// Argument helpers for handlers.
+void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max);
+// The operations the program confirms in a window refuse to start without --yes.
+void RequireYes(const CliContext& context, const std::string& what);
+// "12,50" or "12.5" in hundredths, the third decimal rounded half up; nullopt for anything else or
+// above maximum (CliNumbers.cpp).
+std::optional<std::int64_t> ParseHundredths(const std::string& text, std::int64_t maximum);
+// Hundredths of a percent for A..G: the current rates with those the arguments name ("A=22",
+// "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliNumbers.cpp).
+std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current);
+// The status bytes, unique number and tax number, read by the method the program chooses for the
+// printer type.
+struct DeviceStatus {
+    std::string uniqueNo, nip;
+    unsigned char status1 = 0, status2 = 0;
+};
+bool ReadStatus(TNX3Class& link, DeviceStatus& status);
+// A device text field for the user (Windows-1250 to UTF-8), and back.
+std::string Dev(const std::string& cp1250);
+std::string ToDev(const std::string& utf8);
+
+// --- status and information queries (CliStatus.cpp) ---
+bool RunStatus(CliContext& c, const std::vector<std::string>& args);
+bool RunDayReportNumber(CliContext& c, const std::vector<std::string>& args);
+bool RunRamResets(CliContext& c, const std::vector<std::string>& args);
+bool RunError(CliContext& c, const std::vector<std::string>& args);
+bool RunTotalizer(CliContext& c, const std::vector<std::string>& args);
+bool RunRegisters(CliContext& c, const std::vector<std::string>& args);
+bool RunDeviceInfo(CliContext& c, const std::vector<std::string>& args);
+
+// --- settings (CliSettings.cpp) ---
+bool RunVat(CliContext& c, const std::vector<std::string>& args);
+bool RunPosts(CliContext& c, const std::vector<std::string>& args);
+bool RunParams(CliContext& c, const std::vector<std::string>& args);
+bool RunWaitingTime(CliContext& c, const std::vector<std::string>& args);
+bool RunTimeChange(CliContext& c, const std::vector<std::string>& args);
+bool RunDateTime(CliContext& c, const std::vector<std::string>& args);
+bool RunHeader(CliContext& c, const std::vector<std::string>& args);
+bool RunFooter(CliContext& c, const std::vector<std::string>& args);
+
+// --- sales (CliSales.cpp) ---
+bool RunStart(CliContext& c, const std::vector<std::string>& args);
+bool RunSell(CliContext& c, const std::vector<std::string>& args);
+bool RunPrintDocument(CliContext& c, const std::vector<std::string>& args);
+bool RunExchange(CliContext& c, const std::vector<std::string>& args);
+bool RunGoodsInfo(CliContext& c, const std::vector<std::string>& args);
+
+// --- reports (CliReports.cpp) ---
+bool RunDaily(CliContext& c, const std::vector<std::string>& args);
+bool RunPeriodic(CliContext& c, const std::vector<std::string>& args);
+bool RunMonthly(CliContext& c, const std::vector<std::string>& args);
+bool RunConstant(CliContext& c, const std::vector<std::string>& args);
+bool RunGoodsList(CliContext& c, const std::vector<std::string>& args);
+bool RunSettlement(CliContext& c, const std::vector<std::string>& args);
+bool RunTransfer(CliContext& c, const std::vector<std::string>& args);
+
+// --- fiscal and service operations (CliService.cpp) ---
+bool RunFiscalize(CliContext& c, const std::vector<std::string>& args);
+bool RunNip(CliContext& c, const std::vector<std::string>& args);
+bool RunCurrencyChange(CliContext& c, const std::vector<std::string>& args);
+bool RunRamReset(CliContext& c, const std::vector<std::string>& args);
+bool RunSdInit(CliContext& c, const std::vector<std::string>& args);
+bool RunSdClose(CliContext& c, const std::vector<std::string>& args);
+bool RunPrint(CliContext& c, const std::vector<std::string>& args);
+bool RunTemplate(CliContext& c, const std::vector<std::string>& args);
+
+// --- developer tools (CliProbe.cpp, CliRaw.cpp) ---
+bool RunProbe(CliContext& c, const std::vector<std::string>& args);
+bool RunRaw(CliContext& c, const std::vector<std::string>& args);
+
+} // namespace cli
+} // namespace nubra

@@ -1,0 +1,75 @@
+#include "CliOptions.h"
+
+#include "CliCommands.h"
+#include "Numbers.h"
+
+namespace nubra::cli {
+namespace {
+
+std::string Value(const std::vector<std::string>& args, std::size_t& i) {
+    if (i + 1 >= args.size())
+        throw UsageError("Opcja " + args[i] + " wymaga wartości.");
+    return args[++i];
+}
+
+} // namespace
+
+CliOptions ParseCliOptions(const std::vector<std::string>& args) {
+    CliOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") {
+            o.json = true;
+        } else if (a == "--yes") {
+            o.yes = true;
+        } else if (!o.command.empty()) {
+            o.args.push_back(a);
+        } else if (a == "-h" || a == "--help") {
+            o.help = true;
+        } else if (a == "--device") {
+            o.device = Value(args, i);
+        } else if (a == "--port") {
+            const int port = StrToIntDef(Value(args, i), 0);
+            if (port < 1 || port > 4)
+                throw UsageError("Numer portu musi być liczbą od 1 do 4.");
+            o.port = port;
+        } else if (a == "--data") {
+            o.data = Value(args, i);
+        } else if (a == "--trace") {
+            o.trace = Value(args, i);
+        } else if (a.starts_with("-")) {
+            throw UsageError("Nieznana opcja " + a + ".");
+        } else {
+            o.command = a;
+        }
+    }
+    if (o.device && o.port)
+        throw UsageError("Podaj --device albo --port, nie obie opcje.");
+    if (o.command.empty() && !o.help)
+        throw UsageError("Brak polecenia.");
+    return o;
+}
+
+std::string CliUsage() {
+    std::string text =
+        "Użycie: nx3cli [--device ŚCIEŻKA | --port N] [--data KATALOG] [--json] [--trace PLIK] "
+        "[--yes] POLECENIE [ARGUMENTY]\n\n"
+        "  --device ŚCIEŻKA  urządzenie drukarki (np. /dev/ttyUSB0)\n"
+        "  --port N          urządzenie portu COM N z nx3config.ini (domyślnie port wybrany w "
+        "programie)\n"
+        "  --data KATALOG    katalog z nx3config.ini\n"
+        "  --json            wynik jako jeden obiekt JSON na stdout\n"
+        "  --trace PLIK      zapis ramek protokołu z czasem i opisami\n"
+        "  --yes             zgoda na operację, o którą program pyta w oknie\n\n"
+        "Polecenia:\n";
+    for (const CliCommand& c : CliCommands()) {
+        std::string line = std::string("  ") + c.name;
+        if (*c.arguments)
+            line += std::string(" ") + c.arguments;
+        text += line + "\n";
+    }
+    text += "\nKody wyjścia: 0 wykonane, 1 odmowa drukarki, 2 brak komunikacji, 64 błędne wywołanie.\n";
+    return text;
+}
+
+} // namespace nubra::cli

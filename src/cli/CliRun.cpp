@@ -1,0 +1,124 @@
+#include "CliRun.h"
+
+#include <ostream>
+
+#include "CliCommands.h"
+#include "ConsoleLinkUi.h"
+#include "Cp1250.h"
+#include "DataFolderChoice.h"
+#include "LinkError.h"
+#include "PosixSerialLine.h"
+#include "ProfileFile.h"
+#include "TNX3Class.h"
+
+namespace nubra::cli {
+namespace {
+
+// --device takes the place of this COM number.
+constexpr int kDevicePort = 1;
+
+int Usage(std::ostream& err, const std::string& why) {
+    err << "nx3cli: " << why << "\n\n" << CliUsage();
+    return ExitUsage;
+}
+
+// The line with the devices of COM1..COM4 as the program has them, --device in place of one.
+std::unique_ptr<PosixSerialLine> MakeLine(const ProfileFile& config, const CliOptions& options) {
+    auto line = std::make_unique<PosixSerialLine>();
+    for (int n = 1; n <= 4; ++n)
+        line->SetDevicePath(
+            n, config.ReadString("PORT", "COM" + std::to_string(n), "/dev/ttyS" + std::to_string(n - 1)));
+    if (options.device)
+        line->SetDevicePath(kDevicePort, *options.device);
+    return line;
+}
+
+int Refused(const ConsoleLinkUi& ui, const CliOptions& options, std::ostream& out, std::ostream& err) {
+    CliResult refusal;
+    if (ui.ErrorShown()) {
+        refusal.Add("code", "", cp1250::ToUtf8(ui.LastReply()));
+        refusal.Add("description", "", ui.LastError());
+    } else {
+        // A refusal without a code: the printer sent no data where it should have.
+        err << "Drukarka nie przekazała danych." << std::endl;
+        refusal.Add("code", "", "");
+        refusal.Add("description", "", "Drukarka nie przekazała danych.");
+    }
+    if (options.json)
+        refusal.PrintJson(out);
+    return ExitRefused;
+}
+
+int Failed(const std::string& message, int code, const CliOptions& options, std::ostream& out,
+           std::ostream& err) {
+    err << message << std::endl;
+    if (options.json) {
+        CliResult failure;
+        failure.Add("error", "", message);
+        failure.PrintJson(out);
+    }
+    return code;
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::ostream& out,
+           std::ostream& err) {
+    CliOptions options;
+    try {
+        options = ParseCliOptions(args);
+    } catch (const UsageError& e) {
+        return Usage(err, e.what());
+    }
+    if (options.help) {
+        out << CliUsage();
+        return ExitOk;
+    }
+    const CliCommand* command = FindCliCommand(options.command);
+    if (!command)
+        return Usage(err, "Nieznane polecenie " + options.command + ".");
+
+    const std::string dataFolder = ChooseDataFolder(places.programFolder, options.data.value_or(""),
+                                                    places.xdgDataHome, places.home, IsWritableFolder);
+    const ProfileFile config(dataFolder + kConfigFileName);
+    const int port = options.device ? kDevicePort
+                     : options.port ? *options.port
+                                    : config.ReadInteger("PORT", "com", 0);
+    auto line = MakeLine(config, options);
+
+    ConsoleLinkUi ui(err);
+    if (options.trace && !ui.OpenTrace(*options.trace)) {
+        err << "Nie można utworzyć pliku " << *options.trace << "." << std::endl;
+        return ExitRefused;
+    }
+    TNX3Class link(dataFolder, ui, std::move(line));
+    ui.SetLink(&link);
+    link.PrinterType = 2;
+
+    CliResult result;
+    CliContext context{link, ui, options, result, dataFolder};
+    bool ok = false;
+    try {
+        // The link's message names the device and the reason.
+        if (command->opensPort && !link.OpenPort(port))
+            return ExitNoCommunication;
+        ok = command->run(context, options.args);
+    } catch (const UsageError& e) {
+        return Usage(err, e.what());
+    } catch (const LinkError& e) {
+        return Failed(ConsoleText(e.what()), ExitNoCommunication, options, out, err);
+    } catch (const CliFailure& e) {
+        return Failed(e.what(), ExitRefused, options, out, err);
+    }
+    if (!ui.TraceGood())
+        err << "Błąd zapisu do pliku " << *options.trace << "." << std::endl;
+    if (!ok)
+        return Refused(ui, options, out, err);
+    if (options.json)
+        result.PrintJson(out);
+    else
+        result.PrintText(out);
+    return ExitOk;
+}
+
+} // namespace nubra::cli

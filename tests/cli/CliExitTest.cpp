@@ -1,0 +1,91 @@
+// Exit codes: a refusal 1 with the device's code and description, no communication 2, a command line
+// that cannot run 64 with nothing sent.
+#include <csignal>
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "CliFixture.h"
+#include "ConsoleLinkUi.h"
+#include "ScriptedLine.h"
+#include "TNX3Class.h"
+
+namespace nubra::testing {
+namespace {
+
+TEST_F(CliFixture, RefusalPrintsTheCodeAndDescriptionAndExitsOne) {
+    Device([](sim::Nx3Device& d) { d.FailNextCommand("D2"); });
+    const CliRunResult r = Run({"--json", "day-report-number"});
+    EXPECT_EQ(r.code, 1);
+    const std::string description =
+        "Rozkaz nie wykonany, bo dane przesłane z rozkazem nie mieściły się w formacie lub zakresie.";
+    EXPECT_EQ(r.out, "{\"code\": \"D2\", \"description\": \"" + description + "\"}\n");
+    EXPECT_EQ(r.err, "Odpowiedź drukarki D2: " + description + "\n");
+}
+
+TEST_F(CliFixture, ExtendedRefusalCarriesItsFourDigits) {
+    Device([](sim::Nx3Device& d) { d.FailNextCommand("X20133"); });
+    const CliRunResult r = Run({"raw", "B2"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Odpowiedź drukarki X20133: Kasa jest już sfiskalizowana.\n");
+}
+
+TEST_F(CliFixture, SilenceExitsTwo) {
+    Device([](sim::Nx3Device& d) { d.SilenceNextCommand(); });
+    const CliRunResult r = Run({"--json", "error"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("Brak komunikacji z drukarką.\nMożliwe przyczyny to:"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"error\": \"Brak komunikacji z drukarką.\\n", 0), 0u) << r.out;
+}
+
+TEST_F(CliFixture, UsageErrorsExit64BeforeAnythingIsSent) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {},
+             {"--bogus", "error"},
+             {"nonsense"},
+             {"error", "extra"},
+             {"device-info", "Q"},
+             {"--port", "9", "error"},
+             {"--trace"},
+             {"raw", "B2", "\\q"},
+         }) {
+        const CliRunResult r = RunRefusedUnsent(args);
+        EXPECT_NE(r.err.find("Użycie: nx3cli"), std::string::npos);
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST_F(CliFixture, ProgramExitsWithTheCodes) {
+    const std::string out = dir + "/out.txt";
+    const std::string err = dir + "/err.txt";
+    const auto exitCode = [&](const std::string& args) {
+        const int status = std::system(
+            (std::string(NX3CLI_PATH) + " --device " + comPath + " " + args + " >" + out + " 2>" + err)
+                .c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(exitCode("--json day-report-number"), 0);
+    std::ifstream printed(out);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(printed), {}),
+              "{\"date\": \"2025-01-31\", \"number\": \"00042\"}\n");
+    EXPECT_EQ(exitCode(""), 64);
+    std::ifstream usage(err);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(usage), {}).find("Użycie: nx3cli"),
+              std::string::npos);
+}
+
+TEST(ConsoleLinkUi, CtrlCDuringAWaitAnswersItAsTheWindowsCloseDoes) {
+    std::ostringstream err;
+    cli::ConsoleLinkUi ui(err);
+    TNX3Class link("/tmp/", ui, std::make_unique<ScriptedLine>());
+    ui.SetLink(&link);
+    ui.ShowWait();
+    EXPECT_FALSE(link.AbortRequested);
+    ui.ProcessMessages();
+    EXPECT_FALSE(link.AbortRequested);
+    std::raise(SIGINT);
+    ui.ProcessMessages();
+    EXPECT_TRUE(link.AbortRequested);
+}
+
+} // namespace
+} // namespace nubra::testing

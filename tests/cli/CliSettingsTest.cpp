@@ -1,0 +1,85 @@
+// Settings subcommands against the emulator: each change read back, and arguments refused before
+// anything is sent.
+#include "CliFixture.h"
+
+namespace nubra::testing {
+namespace {
+
+struct SettingCase {
+    std::vector<std::string> set; // run first; empty: nothing
+    std::string setOut;           // its stdout, exact
+    std::vector<std::string> get;
+    std::string getOut; // a part of the reading's stdout
+};
+
+class CliSettings : public CliFixture, public ::testing::WithParamInterface<SettingCase> {};
+
+TEST_P(CliSettings, ChangeIsReadBack) {
+    const SettingCase& c = GetParam();
+    if (!c.set.empty()) {
+        const CliRunResult set = Run(c.set);
+        EXPECT_EQ(set.code, 0) << set.err;
+        EXPECT_EQ(set.out, c.setOut);
+    }
+    const CliRunResult get = Run(c.get);
+    EXPECT_EQ(get.code, 0) << get.err;
+    EXPECT_NE(get.out.find(c.getOut), std::string::npos) << get.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Subcommands, CliSettings,
+    ::testing::Values(
+        SettingCase{
+            {"vat", "set", "A=22", "b=7,5", "C=zw", "D=-"},
+            "",
+            {"--json", "vat"},
+            "{\"A\": \"22,00\", \"B\": \"7,50\", \"C\": \"99,98\", \"D\": \"99,99\", \"E\": \"99,98\""},
+        SettingCase{{"posts", "1", "2", "3", "4", "5", "6", "7", "12"},
+                    "",
+                    {"--json", "posts"},
+                    "\"register7\": 7, \"register8\": 12}"},
+        SettingCase{{}, "", {"posts"}, "Rejestr 8, stanowisko nr: 1\n"},
+        SettingCase{{"params", "set", "kod=latin", "potwierdzenia=nie"},
+                    "Parametry kasy zostały zmienione.\n",
+                    {"params"},
+                    "Kod transmisji: Latin\nSeparator: Przecinek\nTryb wykonywania raportu dobowego: "
+                    "Ręcznie\nTryb potwierdzeń: Bez potwierdzeń\nBieżąca waluta: ZŁOTY\n"},
+        SettingCase{{"waiting-time", "7"}, "", {"--json", "waiting-time"}, "{\"minutes\": 7}"},
+        SettingCase{
+            {"time-change", "-"},
+            "Polecenie wykonane. Wskazanie zegara zostanie zmniejszone o jedną godzinę o godz. 3:00.\n",
+            {"--json", "datetime"},
+            "{\"date\": \"20"},
+        SettingCase{{"datetime", "set", "07:05:00"},
+                    "Godzina w kasie została ustawiona na nową wartość.\n",
+                    {"datetime"},
+                    "Godzina: 07:05:0"},
+        SettingCase{{"header", "set", "--wide", "1", "--high", "2", "Sklep Żółw", "ul. Łąkowa 5", "Gdańsk"},
+                    "Nagłówek zastał zapisany do drukarki.\n",
+                    {"header"},
+                    "Wiersz 1: Sklep Żółw (szeroki)\nWiersz 2: ul. Łąkowa 5 (wysoki)\nWiersz 3: Gdańsk\n"},
+        SettingCase{{"footer", "set", "Dziękujemy"},
+                    "",
+                    {"--json", "footer"},
+                    "{\"line1\": \"Dziękujemy\", \"line2\": \"\", \"line3\": \"\"}"}));
+
+TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"vat", "set", "A=100"},
+             {"vat", "set", "H=5"},
+             {"vat", "set", "A=7,125"},
+             {"posts", "1", "2"},
+             {"posts", "1", "2", "3", "4", "5", "6", "7", "100"},
+             {"params", "set", "kod=ascii"},
+             {"waiting-time", "x"},
+             {"time-change", "2"},
+             {"datetime", "set", "25:00"},
+             {"datetime", "set", "1999-01-01", "12:00:00"},
+             {"header", "set", "--wide", "5", "A"},
+             {"footer", "set", "1", "2", "3", "4"},
+         })
+        RunRefusedUnsent(args);
+}
+
+} // namespace
+} // namespace nubra::testing
