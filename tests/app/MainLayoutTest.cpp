@@ -71,6 +71,8 @@ const MenuRow Menu[] = {
     {"S&erwis", "Raport rozliczeniowy..", "ARozliczeniowy", false},
     {"S&erwis", "-", "", true},
     {"S&erwis", "Drukowanie..", "MI_Drukowanie", true},
+    {"&Narzędzia", "Eksport bazy do CSV...", "AExportCatalogue", false},
+    {"&Narzędzia", "Import bazy z CSV...", "AImportCatalogue", false},
     {"&Pomoc", "&O programie", "Oprogramie1", false},
 };
 
