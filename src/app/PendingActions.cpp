@@ -14,7 +14,6 @@ void TFormMain::AGetSetHeaderExecute() {}
 void TFormMain::AGetSetFooterExecute() {}
 void TFormMain::AGetDateTimeExecute() {}
 void TFormMain::AGetSetWaitingTimeExecute() {}
-void TFormMain::AGetNuNipExecute() {}
 void TFormMain::AShowFormTowarInfoExecute() {}
 void TFormMain::AShowFormDateTimeExecute() {}
 void TFormMain::AStartTransExecute() {}
@@ -25,17 +24,6 @@ void TFormMain::ADayReportExecute() {}
 void TFormMain::APeriodReportsExecute() {}
 void TFormMain::ACommodityListExecute() {}
 void TFormMain::AConstantRepExecute() {}
-void TFormMain::AShowTemplateFormExecute() {}
-void TFormMain::AReadTemplateExecute() {}
-void TFormMain::APrintTemplateExecute() {}
-void TFormMain::AFiscalizingExecute() {}
-void TFormMain::APrepareFiscalizingExecute() {}
-void TFormMain::AResetRAMExecute() {}
-void TFormMain::AChangeToEuroExecute() {}
 void TFormMain::ARozliczeniowyExecute() {}
-void TFormMain::AChooseCurrencyExecute() {}
-void TFormMain::InicjowaniePustejKartyClick() {}
-void TFormMain::ZamknicieKartyClick() {}
-void TFormMain::MI_DrukowanieClick() {}
 
 } // namespace nubra::app

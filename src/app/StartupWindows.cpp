@@ -6,6 +6,7 @@
 
 #include "CatalogueWindows.h"
 #include "QtLinkUi.h"
+#include "ServiceWindows.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
 #include "TFormLogWindow.h"
@@ -76,18 +77,18 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormChoseReg", nullptr},
         {"TFormHeaderFooter", nullptr},
         {"TFormPeriodReports", nullptr},
-        {"TFormFiscalizing", nullptr},
+        {"TFormFiscalizing", &service::CreateFormFiscalizing},
         {"TFormSetPort", &CreateFormSetPort},
         {"TFormSendRapOkres", nullptr},
         {"TFormLogWindow", &CreateFormLogWindow},
         {"TFormExchange", nullptr},
-        {"TFormTemplates", nullptr},
-        {"TFormPrint", nullptr},
-        {"TFormEuro", nullptr},
-        {"TFormCurrency", nullptr},
+        {"TFormTemplates", &service::CreateFormTemplates},
+        {"TFormPrint", &service::CreateFormPrint},
+        {"TFormEuro", &service::CreateFormEuro},
+        {"TFormCurrency", &service::CreateFormCurrency},
         {"TFormRozliczeniowy", nullptr},
         {"TPanNaglowek", nullptr},
-        {"TPanFiskalizacja", nullptr},
+        {"TPanFiskalizacja", &service::CreatePanFiskalizacja},
         {"TFormAbout", &CreateFormAbout},
     };
     return order;

@@ -44,6 +44,10 @@ struct Totalizer {
 // VAT rates A..G as the printer sends them: four characters of hundredths of a percent each.
 using PtuRates = std::array<std::string, 7>;
 
+// A message template: the two name lines, then the twenty rows (descriptions when read, data when
+// printed).
+using TemplateFields = std::array<std::string, 22>;
+
 class TNX3Class {
 public:
     using Filter = std::function<std::string(const std::string&)>;
@@ -158,6 +162,22 @@ public:
     // --- fiscal and service operations (NX3Service.cpp) ---
     // The control printout ("ET" "C"), which includes the header.
     bool TestPrint();
+    // Rates A..G as text of hundredths ("2200", "700"), each right-aligned in 4.
+    bool Fiscalize(const std::string& a, const std::string& b, const std::string& c, const std::string& d,
+                   const std::string& e, const std::string& f, const std::string& g);
+    bool PrepareNip(const std::string& nip);
+    // The scheduled change of the accounting currency: date yymmdd, time hhmm, the next and the
+    // current currency. An empty record returns false without a message.
+    bool GetCurrencyChange(std::string& date, std::string& time, std::string& next, std::string& current);
+    bool SetCurrencyChange(const std::string& date, const std::string& time, const std::string& currency);
+    // These three leave LastReply alone.
+    bool ResetRam();
+    bool InitSdCard();
+    bool CloseSdCard();
+    // Template 1..40: on success fields holds the name lines and the row descriptions.
+    bool ReadTemplate(int number, TemplateFields& fields);
+    // cut: "T" cuts the paper after the message, "N" does not; rows[0..19] are the rows' data.
+    bool PrintTemplate(int number, const std::string& cut, const TemplateFields& rows);
 
 protected:
     // How a command's closing code arrives: at once, or when the printer has finished printing

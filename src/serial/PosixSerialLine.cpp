@@ -85,7 +85,10 @@ bool PosixSerialLine::SetReadTimeout(int milliseconds) {
 }
 
 bool PosixSerialLine::Purge() {
-    return fd_ >= 0 && ::tcflush(fd_, TCIOFLUSH) == 0;
+    // Only what the printer sent is dropped. Bytes written are still on their way at 9600 baud (a
+    // write here returns once the kernel holds them, not once they are out): a raw printout must not
+    // lose its tail to the next command.
+    return fd_ >= 0 && ::tcflush(fd_, TCIFLUSH) == 0;
 }
 
 bool PosixSerialLine::Write(const std::string& bytes) {

@@ -4,6 +4,7 @@
 // Windows-1250; amounts are integer hundredths.
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,21 @@ inline constexpr unsigned char kAlwaysSet = 0x20;
 inline constexpr unsigned char kConfirmations = 0x01;
 } // namespace status2
 
+// --- fiscal and service operations ---
+enum class SdCard { None, Blank, Initialised, Closed };
+
+// A message template: two name lines of 40 characters and twenty row descriptions of 20.
+struct MessageTemplate {
+    std::array<std::string, 2> name;
+    std::array<std::string, 20> rows;
+};
+
+// The templates a fresh device holds, by number 1..40.
+std::map<int, MessageTemplate> DefaultTemplates();
+
+// What a cut leaves on the paper roll.
+inline constexpr const char* kPaperCut = "- - - - - - - - - - - - - - - - - - - -";
+
 struct DeviceState {
     // Three letters and digits; the two-letter form answered to "B4" is derived from it.
     std::string uniqueNumber = "ABC12345678";
@@ -87,6 +103,18 @@ struct DeviceState {
 
     // What the printer has printed, one entry per line, oldest first.
     std::vector<std::string> paperRoll;
+
+    // --- fiscal and service operations ---
+    // The scheduled change of the accounting currency ("EI", "EJ"): yymmdd, hhmm and the next
+    // currency; nothing is scheduled on a fresh device.
+    std::string currencyChangeDate = "000000";
+    std::string currencyChangeTime = "0000";
+    std::string nextCurrency = "   ";
+    std::string currentCurrency = "PLN";
+    SdCard sdCard = SdCard::Blank;
+    // A number missing here is not defined ("E2").
+    std::map<int, MessageTemplate> templates = DefaultTemplates();
+    int paperCuts = 0;
 };
 
 } // namespace nubra::sim

@@ -2,7 +2,15 @@
 
 #include "Frame.h"
 
+#include <utility>
+
 namespace nubra::sim {
+namespace {
+
+constexpr char kEot = '\x04';
+constexpr char kEnq = '\x05';
+
+} // namespace
 
 void FrameParser::ExpectFixedPayload(std::size_t length) {
     fixedLength_ = length;
@@ -15,14 +23,26 @@ void FrameParser::Reset() {
     broken_ = false;
 }
 
+std::optional<ReceivedFrame> FrameParser::TakeQueued() {
+    return std::exchange(queued_, std::nullopt);
+}
+
+std::optional<ReceivedFrame> FrameParser::Outside(char byte) {
+    if (byte == kStx) {
+        Reset();
+        state_ = State::Payload;
+    } else if (byte == kEot) {
+        return ReceivedFrame{{}, true, ReceivedFrame::Kind::Feed};
+    } else if (byte == kEnq) {
+        return ReceivedFrame{{}, true, ReceivedFrame::Kind::Cut};
+    }
+    return std::nullopt;
+}
+
 std::optional<ReceivedFrame> FrameParser::Feed(char byte) {
     switch (state_) {
     case State::Outside:
-        if (byte == kStx) {
-            Reset();
-            state_ = State::Payload;
-        }
-        return std::nullopt;
+        return Outside(byte);
     case State::Payload:
         if (fixedLength_ > 0) {
             payload_ += byte;
@@ -50,6 +70,12 @@ std::optional<ReceivedFrame> FrameParser::Feed(char byte) {
             checksum_ += byte;
         return std::nullopt;
     case State::Checksum:
+        if (checksum_.empty() && fixedLength_ == 0 && (byte == kStx || byte == kEot || byte == kEnq)) {
+            ReceivedFrame line{payload_, true, ReceivedFrame::Kind::PrintLine};
+            Reset();
+            queued_ = Outside(byte);
+            return line;
+        }
         checksum_ += byte;
         if (checksum_.size() == 2)
             return Finish();

@@ -20,6 +20,8 @@ void Nx3Device::Receive(std::string_view bytes) {
     for (char byte : bytes) {
         if (auto frame = parser_.Feed(byte))
             OnFrame(*frame);
+        if (auto queued = parser_.TakeQueued())
+            OnFrame(*queued);
     }
 }
 
@@ -41,6 +43,10 @@ void Nx3Device::ResetLine() {
 }
 
 void Nx3Device::OnFrame(const ReceivedFrame& frame) {
+    if (frame.kind != ReceivedFrame::Kind::Frame) {
+        PrintRaw(frame);
+        return;
+    }
     if (dataHandler_ != nullptr) {
         // A program that gave up half-way starts over with a new command; the half-done exchange is
         // dropped. Data of the commands here never reads as a command code (the "K4" status byte 1

@@ -115,6 +115,25 @@ private:
     void ServicePrint();
     void ServicePrintKind(const std::string& data);
     void PrintControlPrintout();
+    void Fiscalize();
+    void FiscalizeRates(const std::string& data);
+    void PrepareNip();
+    void PrepareNipData(const std::string& data);
+    void CurrencyChangeQuery();
+    void SetCurrencyChange();
+    void SetCurrencyChangeData(const std::string& data);
+    void ResetRam();
+    void SdCardOrder();
+    void SdCardOrderKind(const std::string& data);
+    void TemplateQuery();
+    void TemplateQueryNumber(const std::string& data);
+    void TemplatePrint();
+    void TemplatePrintData(const std::string& data);
+    // A template number "01".."40" that is defined; otherwise the refusal is sent and nullptr returned.
+    const MessageTemplate* DefinedTemplate(const std::string& number);
+    // Raw printing: STX..ETX lines, EOT feeds, ENQ cuts.
+    void PrintRaw(const ReceivedFrame& frame);
+    void CutPaper();
 
     DeviceState state_;
     FaultPlan faults_;

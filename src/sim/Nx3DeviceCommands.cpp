@@ -6,16 +6,29 @@ namespace nubra::sim {
 
 const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
     static const std::map<std::string, CommandHandler> commands = {
-        {"B2", &Nx3Device::DayReportNumber}, {"B3", &Nx3Device::ResetCounters},
-        {"B4", &Nx3Device::Status2Letter},   {"B5", &Nx3Device::Status3Letter},
-        {"ES", &Nx3Device::DeviceInfo},      {"PI", &Nx3Device::FullUniqueNumber},
-        {"I3", &Nx3Device::ErrorNumber},     {"I6", &Nx3Device::ExtendedStatusQuery},
-        {"I7", &Nx3Device::RegisterInfo},    {"T2", &Nx3Device::TotalizerQuery},
+        {"B2", &Nx3Device::DayReportNumber},
+        {"B3", &Nx3Device::ResetCounters},
+        {"B4", &Nx3Device::Status2Letter},
+        {"B5", &Nx3Device::Status3Letter},
+        {"ES", &Nx3Device::DeviceInfo},
+        {"PI", &Nx3Device::FullUniqueNumber},
+        {"I3", &Nx3Device::ErrorNumber},
+        {"I6", &Nx3Device::ExtendedStatusQuery},
+        {"I7", &Nx3Device::RegisterInfo},
+        {"T2", &Nx3Device::TotalizerQuery},
         {"K4", &Nx3Device::SetStatus},
         // Settings.
         {"D4", &Nx3Device::VatRatesQuery},
         // Fiscal and service operations.
         {"ET", &Nx3Device::ServicePrint},
+        {"EF", &Nx3Device::Fiscalize},
+        {"U2", &Nx3Device::PrepareNip},
+        {"EI", &Nx3Device::CurrencyChangeQuery},
+        {"EJ", &Nx3Device::SetCurrencyChange},
+        {"X1", &Nx3Device::ResetRam},
+        {"EC", &Nx3Device::SdCardOrder},
+        {"Q2", &Nx3Device::TemplateQuery},
+        {"Q3", &Nx3Device::TemplatePrint},
     };
     return commands;
 }
