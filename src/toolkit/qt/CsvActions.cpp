@@ -16,62 +16,65 @@ namespace {
 
 using Direction = TFormCsvExchange::Direction;
 
-// The open table of the chosen catalogue, or nullptr after telling the user it is not open.
-TMyTable* OpenTable(app::TFormMain& main, catalogues::Catalogue which, const QString& caption) {
-    catalogues::CatalogueTables* tables = catalogues::CatalogueTables::Of(main);
-    if (tables && tables->Table(which).Active())
-        return &tables->Table(which);
-    app::ShowMessageBox(&main, QMessageBox::Critical,
-                        QStringLiteral("Baza %1 nie jest otwarta.").arg(caption));
-    return nullptr;
-}
+// What the user chose in the exchange dialog, with the open table of the catalogue.
+struct Exchange {
+    QString caption;
+    QString file;
+    ImportMode mode = ImportMode::Append;
+    TMyTable* table = nullptr;
+};
 
-// The dialog of the exchange; false when the user cancelled it.
-bool AskExchange(TFormCsvExchange& dialog) {
-    return app::DialogSeam::Current().Exec(dialog) == QDialog::Accepted && !dialog.FileName().isEmpty();
+// False when the user cancelled, or after telling the user the catalogue is not open.
+bool AskExchange(app::TFormMain& main, Direction direction, Exchange& chosen) {
+    TFormCsvExchange dialog(direction, &main);
+    if (app::DialogSeam::Current().Exec(dialog) != QDialog::Accepted || dialog.FileName().isEmpty())
+        return false;
+    chosen.caption = dialog.CatalogueList()->currentText();
+    chosen.file = dialog.FileName();
+    chosen.mode = dialog.Mode();
+    catalogues::CatalogueTables* tables = catalogues::CatalogueTables::Of(main);
+    if (tables && tables->Table(dialog.SelectedCatalogue()).Active()) {
+        chosen.table = &tables->Table(dialog.SelectedCatalogue());
+        return true;
+    }
+    app::ShowMessageBox(&main, QMessageBox::Critical,
+                        QStringLiteral("Baza %1 nie jest otwarta.").arg(chosen.caption));
+    return false;
 }
 
 } // namespace
 
 void ExportCatalogueExecute(app::TFormMain& main) {
-    TFormCsvExchange dialog(Direction::Export, &main);
-    if (!AskExchange(dialog))
+    Exchange chosen;
+    if (!AskExchange(main, Direction::Export, chosen))
         return;
-    const QString caption = dialog.CatalogueList()->currentText();
-    TMyTable* table = OpenTable(main, dialog.SelectedCatalogue(), caption);
-    if (!table)
-        return;
-    const QString file = dialog.FileName();
+    const QString& file = chosen.file;
     if (QFileInfo::exists(file) &&
         app::ShowMessageBox(&main, QMessageBox::Question,
                             QStringLiteral("Plik %1 już istnieje. Czy zastąpić go?").arg(file),
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return;
-    const int records = ExportCatalogueCsv(*table, file.toStdString());
+    const int records = ExportCatalogueCsv(*chosen.table, file.toStdString());
     app::ShowMessageBox(&main, QMessageBox::Information,
                         QStringLiteral("Baza %1 zapisana do pliku %2.\nLiczba rekordów: %3.")
-                            .arg(caption, file)
+                            .arg(chosen.caption, file)
                             .arg(records));
 }
 
 void ImportCatalogueExecute(app::TFormMain& main) {
-    TFormCsvExchange dialog(Direction::Import, &main);
-    if (!AskExchange(dialog))
+    Exchange chosen;
+    if (!AskExchange(main, Direction::Import, chosen))
         return;
-    const QString caption = dialog.CatalogueList()->currentText();
-    TMyTable* table = OpenTable(main, dialog.SelectedCatalogue(), caption);
-    if (!table)
-        return;
-    const QString file = dialog.FileName();
-    const CheckedCsv checked = CheckCatalogueCsv(*table, ReadWholeFile(file.toStdString()));
+    const QString& file = chosen.file;
+    const CheckedCsv checked = CheckCatalogueCsv(*chosen.table, ReadWholeFile(file.toStdString()));
     if (!checked.faults.empty()) {
         TFormImportReport report(file, checked.faults, &main);
         app::DialogSeam::Current().Exec(report);
         return;
     }
-    const ImportDone done = WriteCatalogueRecords(*table, checked, dialog.Mode());
+    const ImportDone done = WriteCatalogueRecords(*chosen.table, checked, chosen.mode);
     QString text = QStringLiteral("Import do bazy %1 zakończony.\nLiczba dodanych rekordów: %2.")
-                       .arg(caption)
+                       .arg(chosen.caption)
                        .arg(done.records);
     if (!done.backup.empty())
         text += QStringLiteral("\nPoprzednia zawartość bazy jest w pliku %1.")
