@@ -4,18 +4,9 @@
 
 namespace nubra::app {
 
-void TFormMain::AGetSetParamsExecute() {}
-void TFormMain::AGetSetPTUExecute() {}
-void TFormMain::AGetSetPostNumbersExecute() {}
-void TFormMain::AMoveTimeExecute() {}
 void TFormMain::AGetSetTimeExecute() {}
 void TFormMain::AGetCommodInfoExecute() {}
-void TFormMain::AGetSetHeaderExecute() {}
-void TFormMain::AGetSetFooterExecute() {}
-void TFormMain::AGetDateTimeExecute() {}
-void TFormMain::AGetSetWaitingTimeExecute() {}
 void TFormMain::AShowFormTowarInfoExecute() {}
-void TFormMain::AShowFormDateTimeExecute() {}
 void TFormMain::AStartTransExecute() {}
 void TFormMain::ARegisterSellExecute() {}
 void TFormMain::APrintDocExecute() {}

@@ -7,6 +7,7 @@
 #include "CatalogueWindows.h"
 #include "QtLinkUi.h"
 #include "ServiceWindows.h"
+#include "SettingsWindows.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
 #include "TFormLogWindow.h"
@@ -59,15 +60,15 @@ QWidget* CreateFormAbout(TFormMain& main) {
 
 const std::vector<StartupWindow>& StartupOrder() {
     static const std::vector<StartupWindow> order = {
-        {"TFormDateTime", nullptr},
+        {"TFormDateTime", &settings::CreateFormDateTime},
         {"TFormWait", &CreateFormWait},
         {"TFormError", &CreateFormError},
-        {"TFormGetSetPTU", nullptr},
-        {"TFormPosts", nullptr},
+        {"TFormGetSetPTU", &settings::CreateFormGetSetPTU},
+        {"TFormPosts", &settings::CreateFormPosts},
         {"TFormRegInfo", &CreateFormRegInfo},
-        {"TFormMoveTime", nullptr},
-        {"TFormParams", nullptr},
-        {"TFormWaitingTime", nullptr},
+        {"TFormMoveTime", &settings::CreateFormMoveTime},
+        {"TFormParams", &settings::CreateFormParams},
+        {"TFormWaitingTime", &settings::CreateFormWaitingTime},
         {"TFormTowary", &catalogues::CreateFormTowary},
         {"TFormKontrah", &catalogues::CreateFormKontrah},
         {"TFormKarty", &catalogues::CreateFormKarty},
@@ -75,7 +76,7 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormStartTrans", nullptr},
         {"TFormRegisterSale", nullptr},
         {"TFormChoseReg", nullptr},
-        {"TFormHeaderFooter", nullptr},
+        {"TFormHeaderFooter", &settings::CreateFormHeaderFooter},
         {"TFormPeriodReports", nullptr},
         {"TFormFiscalizing", &service::CreateFormFiscalizing},
         {"TFormSetPort", &CreateFormSetPort},
@@ -87,7 +88,7 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormEuro", &service::CreateFormEuro},
         {"TFormCurrency", &service::CreateFormCurrency},
         {"TFormRozliczeniowy", nullptr},
-        {"TPanNaglowek", nullptr},
+        {"TPanNaglowek", &settings::CreatePanNaglowek},
         {"TPanFiskalizacja", &service::CreatePanFiskalizacja},
         {"TFormAbout", &CreateFormAbout},
     };

@@ -15,7 +15,9 @@
 #include <optional>
 #include <string>
 
+class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMdiArea;
 class QToolButton;
 
@@ -116,6 +118,12 @@ public:
     void AGetRegInfoExecute();
     void AShowFormTowarInfoExecute();
     void AShowFormDateTimeExecute();
+    // The "Ustaw" button of the date window.
+    void ASetDateTimeExecute();
+    // Reads one header line into the header window; false when the printer refused it.
+    bool ReadHeaderLine(int lineNumber, QLineEdit* edit, QCheckBox* wideBox, QCheckBox* highBox);
+    // Centres a header edit's text in 20 (wide) or 40 characters.
+    void CenterHeaderLine(QLineEdit* edit, bool wide);
     // --- handlers: catalogues ---
     void ATowaryExecute();
     void AKontrahExecute();

@@ -43,6 +43,10 @@ struct Totalizer {
 
 // VAT rates A..G as the printer sends them: four characters of hundredths of a percent each.
 using PtuRates = std::array<std::string, 7>;
+// Workstation numbers of the transaction registers 1..8, two characters each.
+using PostNumbers = std::array<std::string, 8>;
+// The receipt footer: three lines of 40 characters.
+using FooterLines = std::array<std::string, 3>;
 
 // A message template: the two name lines, then the twenty rows (descriptions when read, data when
 // printed).
@@ -158,6 +162,29 @@ public:
     // A "D4" rate field in hundredths of a percent; a field that is not a number is inactive.
     static int PtuRateValue(const std::string& field);
     bool GetPtu(PtuRates& rates);
+    // rates: A..G, each the "%.0f" text of its hundredths; sent right-aligned in four characters.
+    bool SetPtu(const PtuRates& rates);
+    bool GetPostNumbers(PostNumbers& numbers);
+    // numbers: registers 1..8 as typed; each sent as two digits (zeros in front, or cut).
+    bool SetPostNumbers(const PostNumbers& numbers);
+    bool SetWaitingTime(int minutes);
+    // minutes: -1 when the reply is not a number.
+    bool GetWaitingTime(int& minutes);
+    // direction "+": one hour forward at 2:00; "-": one hour back at 3:00.
+    bool MoveTime(const std::string& direction);
+    // yymmddhhnnss, as the printer sends it.
+    bool GetDateTime(std::string& dateTime);
+    bool SetDateTime(const std::string& dateTime); // yymmddhhnnss
+    bool SetTime(const std::string& time);         // hhnnss
+    // Header and footer text is Mazovia whatever the code page: the callers remove the filters first
+    // (RemoveFilters) and convert the text themselves. lineNumber 4 is the tax-number line. An empty
+    // "EA" data frame gives false without the error window.
+    bool ReadHeaderLineCmd(int lineNumber, std::string& text, bool& wide, bool& high);
+    bool WriteHeaderLine(int lineNumber, const std::string& text, bool wide, bool high);
+    bool ReadFooter(FooterLines& lines);
+    bool WriteFooter(const FooterLines& lines);
+    // Drops the send and receive filters; DetectCodePage installs them again.
+    void RemoveFilters();
 
     // --- fiscal and service operations (NX3Service.cpp) ---
     // The control printout ("ET" "C"), which includes the header.

@@ -65,6 +65,13 @@ std::map<int, MessageTemplate> DefaultTemplates();
 // What a cut leaves on the paper roll.
 inline constexpr const char* kPaperCut = "- - - - - - - - - - - - - - - - - - - -";
 
+// One line of the receipt header: Windows-1250 text of up to 40 characters and its print attributes.
+struct HeaderLine {
+    std::string text;
+    bool wide = false;
+    bool high = false;
+};
+
 struct DeviceState {
     // Three letters and digits; the two-letter form answered to "B4" is derived from it.
     std::string uniqueNumber = "ABC12345678";
@@ -100,6 +107,22 @@ struct DeviceState {
 
     // Device clock as seconds from the host clock.
     std::int64_t clockOffsetSeconds = 0;
+
+    // --- settings: workstations, waiting time, clock changes, header and footer ---
+    // Workstation numbers of the transaction registers 1..8.
+    std::array<int, 8> postNumbers{1, 1, 1, 1, 1, 1, 1, 1};
+    // Minutes the printer waits for a document to be finished.
+    int waitingTime = 5;
+    // The clock was set ("E2"/"E3") since the last daily report: a second setting is refused ("D3").
+    bool clockSetSinceReport = false;
+    // The summer/winter change armed by "K2" for the coming night: +1 or -1 hour, 0 none.
+    int pendingHourShift = 0;
+    // Header lines 1-3 and the tax-number line (4).
+    std::array<HeaderLine, 4> header{{{"NUBRA SKLEP", true, true},
+                                      {"UL. PROSTA 1", false, false},
+                                      {"00-001 WARSZAWA", false, false},
+                                      {"NIP 526-025-02-74", false, false}}};
+    std::array<std::string, 3> footer{"DZIEKUJEMY ZA ZAKUPY", "ZAPRASZAMY PONOWNIE", ""};
 
     // What the printer has printed, one entry per line, oldest first.
     std::vector<std::string> paperRoll;

@@ -15,6 +15,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -39,6 +41,12 @@ public:
     // Everything answered so far, without timing marks.
     std::string TakeOutput();
     std::vector<OutputChunk> TakeChunks();
+
+    // The host clock the device clock runs from, as local wall-clock seconds since 1970; tests fix it.
+    using HostClock = std::function<std::int64_t()>;
+    void SetHostClock(HostClock clock) { hostClock_ = std::move(clock); }
+    // The device clock, local wall-clock seconds since 1970.
+    std::int64_t DeviceSeconds() const;
 
     DeviceState& State() { return state_; }
     const DeviceState& State() const { return state_; }
@@ -110,6 +118,30 @@ private:
 
     // Settings (Nx3DeviceSettings.cpp).
     void VatRatesQuery();
+    void SetVatRates();
+    void SetVatRatesData(const std::string& data);
+    void PostNumbersQuery();
+    void SetPostNumbers();
+    void SetPostNumbersData(const std::string& data);
+    void SetWaitingTime();
+    void SetWaitingTimeData(const std::string& data);
+    void WaitingTimeQuery();
+    void MoveTime();
+    void MoveTimeData(const std::string& data);
+    void DateTimeQuery();
+    void SetDateTime();
+    void SetDateTimeData(const std::string& data);
+    void SetTime();
+    void SetTimeData(const std::string& data);
+    // Sets the device clock to the given local wall-clock seconds, once per daily report.
+    void SetClock(std::int64_t deviceSeconds);
+    void HeaderLineQuery();
+    void HeaderLineNumber(const std::string& data);
+    void SetHeaderLine();
+    void SetHeaderLineData(const std::string& data);
+    void FooterQuery();
+    void SetFooter();
+    void SetFooterData(const std::string& data);
 
     // Fiscal and service operations (Nx3DeviceService.cpp).
     void ServicePrint();
@@ -143,6 +175,7 @@ private:
     std::size_t framesSent_ = 0;
     std::vector<OutputChunk> output_;
     std::size_t streamPosition_ = 0;
+    HostClock hostClock_;
 };
 
 } // namespace nubra::sim

@@ -107,6 +107,11 @@ void Nx3Device::PrintControlPrintout() {
             std::snprintf(line, sizeof line, "PTU %c  %d,%02d %%", letters[i], rate / 100, rate % 100);
         roll.push_back(line);
     }
+    // The header as the receipts will carry it.
+    for (const HeaderLine& header : state_.header) {
+        if (!header.text.empty())
+            roll.push_back(header.text);
+    }
 }
 
 void Nx3Device::Fiscalize() {

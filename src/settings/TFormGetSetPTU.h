@@ -1,0 +1,28 @@
+#pragma once
+// "Stawki PTU": the seven VAT rates A..G as percents. The dialog only holds the values; the main
+// window reads and writes them (AGetSetPTUExecute).
+#include <QDialog>
+#include <array>
+
+class QDoubleSpinBox;
+class QPushButton;
+
+namespace nubra::settings {
+
+class TFormGetSetPTU : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int RateCount = 7;
+
+    explicit TFormGetSetPTU(QWidget* parent = nullptr);
+
+    // 0 = CE_PTUA .. 6 = CE_PTUG.
+    QDoubleSpinBox* Rate(int index) const { return rates_.at(static_cast<std::size_t>(index)); }
+    QPushButton* SetButton() const { return setButton_; }
+
+private:
+    std::array<QDoubleSpinBox*, RateCount> rates_{};
+    QPushButton* setButton_;
+};
+
+} // namespace nubra::settings

@@ -1,0 +1,81 @@
+// The pieces of the settings windows that need no printer: rate texts, header file lines and the
+// placing of a line's text.
+#include <gtest/gtest.h>
+
+#include "HeaderFile.h"
+#include "LineAlign.h"
+#include "PtuRate.h"
+#include "TNX3Class.h"
+
+namespace {
+
+using namespace nubra::settings;
+
+TEST(PtuRate, ReadRatesGoBackAsTheSameFields) {
+    struct Case {
+        const char* read;
+        double percent;
+        const char* shown;
+        const char* sent;
+    };
+    for (const Case& c : {Case{"2200", 22.0, "22,00 %", "2200"}, Case{" 700", 7.0, "7,00 %", " 700"},
+                          Case{"   0", 0.0, "0,00 %", "   0"}, Case{"9999", 99.99, "99,99 %", "9999"},
+                          Case{"9998", 99.98, "99,98 %", "9998"}, Case{"ab12", 99.99, "99,99 %", "9999"}}) {
+        const int hundredths = nubra::TNX3Class::PtuRateValue(c.read);
+        EXPECT_DOUBLE_EQ(nubra::ptu::Percent(hundredths), c.percent) << c.read;
+        EXPECT_EQ(nubra::ptu::DisplayText(hundredths), c.shown) << c.read;
+        EXPECT_EQ(nubra::TNX3Class::PadLeft(nubra::ptu::HundredthsText(nubra::ptu::Percent(hundredths)), 4),
+                  c.sent)
+            << c.read;
+    }
+    // Values a two-decimal edit holds that are not exact in binary still give their hundredths.
+    EXPECT_EQ(nubra::ptu::HundredthsText(0.29), "29");
+    EXPECT_EQ(nubra::ptu::HundredthsText(8.2), "820");
+}
+
+TEST(HeaderFile, FourLinesOf44CharactersWithCrLf) {
+    HeaderFileLines lines{{{"SKLEP", false, true},
+                           {"", true, false},
+                           {std::string(45, 'X'), false, false},
+                           {"NIP 123", true, true}}};
+    const std::string file = FormatHeaderFile(lines);
+    EXPECT_EQ(file, "SKLEP" + std::string(35, ' ') + "\t0\t1\r\n" + std::string(40, ' ') + "\t1\t0\r\n" +
+                        std::string(40, 'X') + "\t0\t0\r\n" + "NIP 123" + std::string(33, ' ') +
+                        "\t1\t1\r\n");
+    const auto parsed = ParseHeaderFileLine(file.substr(0, 44));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->text, "SKLEP");
+    EXPECT_FALSE(parsed->wide);
+    EXPECT_TRUE(parsed->high);
+}
+
+TEST(HeaderFile, LinesThatBreakTheLayoutAreRefused) {
+    const std::string text(40, 'A');
+    for (const std::string& line :
+         {std::string(text.substr(0, 39) + "\t0\t0"), text + "\t0\t0 ", text + "\t2\t0", text + "\t0\t2",
+          text + " 0\t0", text + "\t0 0", std::string()})
+        EXPECT_FALSE(ParseHeaderFileLine(line)) << '"' << line << '"';
+    EXPECT_TRUE(ParseHeaderFileLine(text + "\t1\t1"));
+}
+
+TEST(LineAlign, CentreAndRightInTheLineWidth) {
+    struct Case {
+        const char* text;
+        int width;
+        const char* centred;
+        const char* right;
+    };
+    for (const Case& c :
+         {Case{"", 40, "                    ", "                                        "},
+          Case{"  ABC  ", 40, "                  ABC", "                                     ABC"},
+          Case{"ABCD", 20, "        ABCD", "                ABCD"},
+          Case{"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 20, "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+               "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}}) {
+        EXPECT_EQ(Centered(QString::fromLatin1(c.text), c.width).toStdString(), c.centred) << c.text;
+        EXPECT_EQ(RightAligned(QString::fromLatin1(c.text), c.width).toStdString(), c.right) << c.text;
+    }
+    EXPECT_EQ(TrimLeft(QStringLiteral("  A B ")), QStringLiteral("A B "));
+    EXPECT_EQ(TrimRight(QStringLiteral("  A B ")), QStringLiteral("  A B"));
+}
+
+} // namespace

@@ -1,0 +1,79 @@
+// The settings commands of the device model, byte by byte: answers and refusals.
+#include "DeviceTalk.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace nubra::sim;
+using namespace nubra::sim::test;
+
+std::int64_t Seconds(int y, unsigned m, unsigned d, int hh, int nn, int ss) {
+    using namespace std::chrono;
+    return sys_days{year{y} / month{m} / day{d}}.time_since_epoch().count() * 86400LL + hh * 3600 + nn * 60 +
+           ss;
+}
+
+// Command code, then its data frame: what the device answers to the data.
+std::string Order(Nx3Device& device, std::string_view code, std::string_view data) {
+    EXPECT_EQ(Ask(device, code), kI1) << code;
+    return Ask(device, data);
+}
+
+TEST(Nx3DeviceSettings, DataRefusedWithD2) {
+    struct Case {
+        const char* code;
+        std::string data;
+    };
+    const std::string line(40, ' ');
+    for (const Case& c :
+         {Case{"S3", "2300 800 500   099989999"
+                     "9999"}, // the rates in force
+          Case{"S3", "2300 800 500   0999899999999 "},
+          Case{"S3", "23x0 800 500   099989999"
+                     "8888"},
+          Case{"S8", "0102030405060708 "}, Case{"S8", "010203040506070x"}, Case{"C1", "5"}, Case{"C1", "x5"},
+          Case{"K2", "*"}, Case{"E2", "250230120000"}, Case{"E2", "251301120000"}, Case{"E3", "240000"},
+          Case{"E3", "1260"}, Case{"EA", "5"}, Case{"EB", "501" + line}, Case{"EB", "121" + line},
+          Case{"EB", "10" + line}, Case{"N2", line}}) {
+        Nx3Device device;
+        EXPECT_EQ(Order(device, c.code, c.data), F("D2")) << c.code << " \"" << c.data << '"';
+    }
+}
+
+TEST(Nx3DeviceSettings, NipLineOnlyWhenThePrinterAllowsIt) {
+    Nx3Device device;
+    const std::string nip = "400NIP 1" + std::string(35, ' ');
+    EXPECT_EQ(Order(device, "EB", nip), kD1);
+    EXPECT_EQ(device.State().header[3].text, "NIP 1");
+    device.State().infoSFlags = 0;
+    EXPECT_EQ(Order(device, "EB", nip), F("D2"));
+}
+
+TEST(Nx3DeviceSettings, ClockReadAndSetOncePerDailyReport) {
+    Nx3Device device;
+    device.SetHostClock([] { return Seconds(2025, 1, 31, 12, 45, 9); });
+    EXPECT_EQ(Ask(device, "E1"), kI1 + F("250131124509") + kD1);
+    EXPECT_EQ(Order(device, "E3", "070500"), kD1);
+    EXPECT_EQ(Ask(device, "E1"), kI1 + F("250131070500") + kD1);
+    EXPECT_EQ(Order(device, "E2", "250201000000"), F("D3"));
+    device.State().clockSetSinceReport = false;
+    EXPECT_EQ(Order(device, "E2", "240229235959"), kD1);
+    EXPECT_EQ(Ask(device, "E1"), kI1 + F("240229235959") + kD1);
+}
+
+TEST(Nx3DeviceSettings, HeaderAndFooterTravelInMazoviaInEitherCodePage) {
+    Nx3Device device;
+    device.State().status1 |= status1::kLatin;
+    device.State().header[1] = HeaderLine{"\xA3\xF3"
+                                          "d\xBC",
+                                          false, true};
+    EXPECT_EQ(Order(device, "EA", "2"), kD1 + F("01\x9C\xA2"
+                                                "d\xBC" +
+                                                std::string(36, ' ')));
+    device.State().footer = {"\xA3", "", "X"};
+    EXPECT_EQ(Ask(device, "N4"), kI1 + F("\x9C" + std::string(79, ' ') + "X" + std::string(39, ' ')) + kD1);
+}
+
+} // namespace
