@@ -70,12 +70,16 @@ public:
                 e.line = line_;
                 e.value = Value();
                 entries.push_back(std::move(e));
+                // A missing comma is told at the line of the value it should follow.
+                const int valueLine = line_;
                 SkipBlanks();
                 if (Peek() == ',') {
                     ++at_;
                     continue;
                 }
-                Expect('}', "oczekiwano znaku ',' lub '}'");
+                if (Peek() != '}')
+                    throw JsonError(valueLine, "oczekiwano znaku ',' lub '}'");
+                ++at_;
                 break;
             }
         }

@@ -9,6 +9,11 @@ namespace nubra::toolkit {
 
 const std::vector<ToolEntry>& ToolEntries() {
     static const std::vector<ToolEntry> entries = {
+        {"ASaveSettings", "Zapisz ustawienia kasy do pliku...", &SaveSettingsExecute, true},
+        {"ACompareSettings", "Porównaj z plikiem...", &CompareSettingsExecute, true},
+        {"ACompareSettingsFiles", "Porównaj dwa pliki...", &CompareFilesExecute, false},
+        {"ARestoreSettings", "Przywróć z pliku...", &RestoreSettingsExecute, true},
+        {nullptr, "-", nullptr, false},
         {"AExportCatalogue", "Eksport bazy do CSV...", &ExportCatalogueExecute, false},
         {"AImportCatalogue", "Import bazy z CSV...", &ImportCatalogueExecute, false},
     };

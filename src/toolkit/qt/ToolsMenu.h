@@ -18,6 +18,11 @@ struct ToolEntry {
 
 const std::vector<ToolEntry>& ToolEntries();
 
+// Settings snapshot (SnapshotActions.cpp).
+void SaveSettingsExecute(app::TFormMain& main);
+void CompareSettingsExecute(app::TFormMain& main);
+void CompareFilesExecute(app::TFormMain& main);
+void RestoreSettingsExecute(app::TFormMain& main);
 // Catalogue CSV exchange (CsvActions.cpp).
 void ExportCatalogueExecute(app::TFormMain& main);
 void ImportCatalogueExecute(app::TFormMain& main);
