@@ -5,12 +5,6 @@
 namespace nubra::app {
 
 void TFormMain::AGetSetTimeExecute() {}
-void TFormMain::AGetCommodInfoExecute() {}
-void TFormMain::AShowFormTowarInfoExecute() {}
-void TFormMain::AStartTransExecute() {}
-void TFormMain::ARegisterSellExecute() {}
-void TFormMain::APrintDocExecute() {}
-void TFormMain::AExchangeExecute() {}
 void TFormMain::ADayReportExecute() {}
 void TFormMain::APeriodReportsExecute() {}
 void TFormMain::ACommodityListExecute() {}

@@ -6,6 +6,7 @@
 
 #include "CatalogueWindows.h"
 #include "QtLinkUi.h"
+#include "SalesWindows.h"
 #include "ServiceWindows.h"
 #include "SettingsWindows.h"
 #include "TFormAbout.h"
@@ -73,16 +74,16 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormKontrah", &catalogues::CreateFormKontrah},
         {"TFormKarty", &catalogues::CreateFormKarty},
         {"TFormTowarInfo", nullptr},
-        {"TFormStartTrans", nullptr},
-        {"TFormRegisterSale", nullptr},
-        {"TFormChoseReg", nullptr},
+        {"TFormStartTrans", &CreateFormStartTrans},
+        {"TFormRegisterSale", &CreateFormRegisterSale},
+        {"TFormChoseReg", &CreateFormChoseReg},
         {"TFormHeaderFooter", &settings::CreateFormHeaderFooter},
         {"TFormPeriodReports", nullptr},
         {"TFormFiscalizing", &service::CreateFormFiscalizing},
         {"TFormSetPort", &CreateFormSetPort},
         {"TFormSendRapOkres", nullptr},
         {"TFormLogWindow", &CreateFormLogWindow},
-        {"TFormExchange", nullptr},
+        {"TFormExchange", &CreateFormExchange},
         {"TFormTemplates", &service::CreateFormTemplates},
         {"TFormPrint", &service::CreateFormPrint},
         {"TFormEuro", &service::CreateFormEuro},

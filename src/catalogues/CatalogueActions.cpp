@@ -1,6 +1,8 @@
 // The main window's side of the catalogues: opening the tables at start-up, the windows' creation
 // and the three actions of the "&Bazy" menu and ToolBar3.
+#include <QAction>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "CatalogueTables.h"
 #include "CatalogueWindows.h"
@@ -17,7 +19,14 @@ QWidget* CreateForm(app::TFormMain& main, Catalogue which) {
     CatalogueTables* tables = CatalogueTables::Of(main);
     if (!tables)
         return nullptr;
-    return new TFormCatalogue(Definition(which), tables->Table(which), &main);
+    auto* window = new TFormCatalogue(Definition(which), tables->Table(which), &main);
+    if (QPushButton* getInfo = window->BtnGetInfo()) {
+        // Asks the printer about the selected goods, through the action (a wait in progress refuses it).
+        getInfo->setEnabled(true);
+        QObject::connect(getInfo, &QPushButton::clicked, &main,
+                         [&main] { main.Action(QStringLiteral("AGetCommodInfo"))->trigger(); });
+    }
+    return window;
 }
 
 void ShowCatalogue(app::TFormMain& main, Catalogue which) {

@@ -52,6 +52,49 @@ using FooterLines = std::array<std::string, 3>;
 // printed).
 using TemplateFields = std::array<std::string, 22>;
 
+// The goods line of a sale: name, VAT letter, quantity and unit price in hundredths.
+struct SaleGoods {
+    std::string Name;
+    std::string Ptu;
+    std::int64_t Quantity = 0;
+    std::int64_t Price = 0;
+};
+
+// How a sale is paid: the payment letter ("G" cash; "P" card with PIN, "K" without) and the card
+// number; for a card also its catalogue data.
+struct SalePayment {
+    std::string Letter;
+    std::string Number;
+    std::string Tid;
+    std::string Uid;
+    std::string Name;
+    std::string Validity;
+    std::string Code;
+};
+
+// The invoice customer (or the customer of a currency exchange).
+struct SaleCustomer {
+    std::string Name1;
+    std::string Name2;
+    std::string Street;
+    std::string Town;
+    std::string Nip;
+};
+
+// What an invoice adds before the goods line: the document letter and the customer.
+struct SaleInvoice {
+    std::string DocLetter;
+    SaleCustomer Customer;
+};
+
+// Reply of "LE", the four fields as received.
+struct CommodInfo {
+    std::string PtuIndex;
+    std::string RateChanged;
+    std::string ListIndicator;
+    std::string LastRate;
+};
+
 class TNX3Class {
 public:
     using Filter = std::function<std::string(const std::string&)>;
@@ -205,6 +248,32 @@ public:
     bool ReadTemplate(int number, TemplateFields& fields);
     // cut: "T" cuts the paper after the message, "N" does not; rows[0..19] are the rows' data.
     bool PrintTemplate(int number, const std::string& cut, const TemplateFields& rows);
+
+    // --- sales (NX3Sales.cpp) ---
+    // limit: hundredths of the native currency, exactly as sent. tranNo is written only after "D1".
+    bool StartTrans(int reg, std::int64_t limit, int& tranNo);
+    bool SellReceiptCash(int reg, int tranNo, const SaleGoods& goods, const SalePayment& payment);
+    bool SellReceiptCard(int reg, int tranNo, const SaleGoods& goods, const SalePayment& card);
+    bool SellInvoiceCash(int reg, int tranNo, const std::string& docLetter, const SaleCustomer& customer,
+                         const SaleGoods& goods, const SalePayment& payment);
+    bool SellInvoiceCard(int reg, int tranNo, const std::string& docLetter, const SaleCustomer& customer,
+                         const SaleGoods& goods, const SalePayment& card);
+    bool PrintDoc(int reg, int tranNo);
+    // foreignAmount in hundredths of the foreign currency, rate in ten-thousandths.
+    bool PayCurrency(int reg, const std::string& currency, std::int64_t foreignAmount, std::int64_t rate);
+    bool SetLoyaltyInfo(int reg, int tranNo, const std::string& cardNumber, std::int64_t points,
+                        std::int64_t pointsSum);
+    // The three amounts travel as the texts shown in their edits.
+    bool ConfirmExchange(int tranNo, const SaleCustomer& customer, const std::string& amount,
+                         const std::string& currency, const std::string& rate, const std::string& value);
+    bool GetCommodInfo(const std::string& name, CommodInfo& info);
+    // The data fields, as the methods above send them (before the code-page conversion).
+    static std::string StartTransField(int reg, std::int64_t limit);
+    // One builder for the four sale commands: receipt (invoice null) or invoice, cash or card.
+    static std::string SaleField(int reg, int tranNo, const SaleInvoice* invoice, const SaleGoods& goods,
+                                 const SalePayment& payment, bool card);
+    static std::string PayCurrencyField(int reg, const std::string& currency, std::int64_t foreignAmount,
+                                        std::int64_t rate);
 
 protected:
     // How a command's closing code arrives: at once, or when the printer has finished printing

@@ -19,6 +19,23 @@ struct TransactionRegister {
     std::int64_t lastSaleVat = 0;
 };
 
+// Sales in one register: the open transaction's limit and what it collected before its sale line,
+// and the document of the last sale, kept until "PB" prints it.
+struct RegisterSale {
+    std::int64_t limit = 0;
+    std::string currencyPayment; // printed line of a "PF" payment; empty when none
+    std::string loyalty;         // printed line of the "RA" data; empty when none
+    std::vector<std::string> document;
+};
+
+// One name of the device's goods list: the VAT letter it was last sold under, and whether that
+// letter has ever changed.
+struct SoldGoods {
+    std::string name;
+    char letter = 'A';
+    bool rateChanged = false;
+};
+
 struct Totalizers {
     int cancelledReceipts = 0;
     int goodsBaseChanges = 0;
@@ -104,6 +121,14 @@ struct DeviceState {
     // What the next daily report closes: gross sales per VAT letter A..G and receipts since the last one.
     std::array<std::int64_t, 7> dayGross{};
     int dayReceipts = 0;
+
+    // Sales: the registers' sale data (beside `registers`), the last transaction number given out
+    // (the next start gets the following one) and the goods list the sales fill, at most
+    // kGoodsCapacity names.
+    std::array<RegisterSale, 8> sales{};
+    static constexpr std::size_t kGoodsCapacity = 200;
+    int lastTransactionNumber = 0;
+    std::vector<SoldGoods> goods;
 
     // Device clock as seconds from the host clock.
     std::int64_t clockOffsetSeconds = 0;

@@ -18,10 +18,17 @@ void Nx3Device::Receive(std::string_view bytes) {
     if (faults_.streaming)
         return;
     for (char byte : bytes) {
-        if (auto frame = parser_.Feed(byte))
+        bool handled = false;
+        if (auto frame = parser_.Feed(byte)) {
             OnFrame(*frame);
-        if (auto queued = parser_.TakeQueued())
+            handled = true;
+        }
+        if (auto queued = parser_.TakeQueued()) {
             OnFrame(*queued);
+            handled = true;
+        }
+        if (handled && observer_)
+            observer_(state_);
     }
 }
 

@@ -54,6 +54,11 @@ public:
     DeviceCodePage CodePage() const;
     // True between a command's "I1" and its last data frame.
     bool InExchange() const { return dataHandler_ != nullptr; }
+    // Called with the state after every frame the device has handled (nx3sim keeps its state file
+    // with it). Runs on the caller of Receive().
+    void SetStateObserver(std::function<void(const DeviceState&)> observer) {
+        observer_ = std::move(observer);
+    }
     // The line was lost: a half-read frame and a half-done exchange are forgotten.
     void ResetLine();
 
@@ -143,6 +148,25 @@ private:
     void SetFooter();
     void SetFooterData(const std::string& data);
 
+    // Sales (Nx3DeviceSales.cpp).
+    void StartTransaction();
+    void StartTransactionData(const std::string& data);
+    void Sale();
+    void SaleData(const std::string& data);
+    void PrintDocument();
+    void PrintDocumentData(const std::string& data);
+    void CurrencyPayment();
+    void CurrencyPaymentData(const std::string& data);
+    void LoyaltyInfo();
+    void LoyaltyInfoData(const std::string& data);
+    void ExchangeConfirmation();
+    void ExchangeConfirmationData(const std::string& data);
+    void GoodsInfo();
+    void GoodsInfoData(const std::string& data);
+    // The register an open-transaction command names: nullptr after the refusal was sent.
+    TransactionRegister* OpenRegister(char digit, const std::string* tranNo);
+    std::string NativeCurrency() const;
+
     // Fiscal and service operations (Nx3DeviceService.cpp).
     void ServicePrint();
     void ServicePrintKind(const std::string& data);
@@ -176,6 +200,7 @@ private:
     std::vector<OutputChunk> output_;
     std::size_t streamPosition_ = 0;
     HostClock hostClock_;
+    std::function<void(const DeviceState&)> observer_;
 };
 
 } // namespace nubra::sim

@@ -32,6 +32,17 @@ const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
         {"EB", &Nx3Device::SetHeaderLine},
         {"N4", &Nx3Device::FooterQuery},
         {"N2", &Nx3Device::SetFooter},
+        // Sales.
+        {"PC", &Nx3Device::StartTransaction},
+        {"PD", &Nx3Device::Sale},
+        {"P0", &Nx3Device::Sale},
+        {"LB", &Nx3Device::Sale},
+        {"L0", &Nx3Device::Sale},
+        {"PB", &Nx3Device::PrintDocument},
+        {"PF", &Nx3Device::CurrencyPayment},
+        {"RA", &Nx3Device::LoyaltyInfo},
+        {"PA", &Nx3Device::ExchangeConfirmation},
+        {"LE", &Nx3Device::GoodsInfo},
         // Fiscal and service operations.
         {"ET", &Nx3Device::ServicePrint},
         {"EF", &Nx3Device::Fiscalize},

@@ -76,6 +76,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
             ok = value(o.linkPath);
         else if (a == "--roll")
             ok = value(o.rollFile);
+        else if (a == "--state")
+            ok = value(o.stateFile);
         else if (a == "--unique")
             ok = text(o.uniqueNumber);
         else if (a == "--nip")
@@ -123,6 +125,7 @@ std::string SimHelp() {
            "\n"
            "  --link ŚCIEŻKA        dowiązanie symboliczne do portu (usuwane na końcu)\n"
            "  --roll PLIK           dopisuje do pliku wiersze wydrukowane na rolce\n"
+           "  --state PLIK          stan urządzenia wczytany z pliku i zapisywany po każdej zmianie\n"
            "Stan urządzenia:\n"
            "  --unique NUMER        numer unikatowy (3 litery i cyfry), np. ABC12345678\n"
            "  --nip NIP             NIP właściciela (14 znaków)\n"

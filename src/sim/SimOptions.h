@@ -13,6 +13,7 @@ struct SimOptions {
     bool help = false;
     std::string linkPath;
     std::string rollFile;
+    std::string stateFile;
 
     std::optional<std::string> uniqueNumber;
     std::optional<std::string> nip;

@@ -1,4 +1,5 @@
 // nx3sim: an NX-3 E on a pseudo-terminal, for the program's demo, its tests and point-of-sale work.
+#include "DeviceStateFile.h"
 #include "PtyServer.h"
 #include "SimOptions.h"
 
@@ -7,6 +8,7 @@
 #include <ctime>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <system_error>
 
 namespace {
@@ -52,9 +54,30 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     nubra::sim::DeviceState state;
+    std::shared_ptr<nubra::sim::DeviceStateFile> stateFile;
+    if (!options->stateFile.empty()) {
+        stateFile = std::make_shared<nubra::sim::DeviceStateFile>(options->stateFile);
+        if (!stateFile->Load(state, error)) {
+            std::cerr << "nx3sim: " << error << "\n";
+            return 1;
+        }
+    }
     nubra::sim::ApplyState(*options, state);
+    // What was printed before this run is already in the roll file.
+    std::size_t rollWritten = state.paperRoll.size();
     Nx3Device device(state);
     nubra::sim::ArmFaults(*options, device);
+    if (stateFile) {
+        auto saveFailed = std::make_shared<bool>(false);
+        auto save = [stateFile, saveFailed](const nubra::sim::DeviceState& s) {
+            const bool ok = stateFile->Save(s);
+            if (!ok && !*saveFailed)
+                std::cerr << "nx3sim: nie można zapisać pliku stanu " << stateFile->Path() << std::endl;
+            *saveFailed = !ok;
+        };
+        save(device.State());
+        device.SetStateObserver(save);
+    }
     nubra::sim::PtyServer server(std::move(device), options->linkPath);
     try {
         server.Start();
@@ -64,7 +87,6 @@ int main(int argc, char** argv) {
     }
     std::cout << server.SlavePath() << std::endl;
 
-    std::size_t rollWritten = 0;
     int hangUps = 0;
     for (;;) {
         const timespec tick{0, 200'000'000};

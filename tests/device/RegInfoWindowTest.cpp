@@ -11,6 +11,7 @@
 #include "ProfileFile.h"
 #include "StatusGlyphs.h"
 #include "TFormError.h"
+#include "TRegisterGroup.h"
 
 using nubra::app::SetTag;
 using nubra::app::Tag;
@@ -337,8 +338,15 @@ private slots:
         f.form->RefreshButton()->click();
         QSignalSpy start(f.main->Action(QStringLiteral("AStartTrans")), &QAction::triggered);
         QSignalSpy finish(f.main->Action(QStringLiteral("ARegisterSell")), &QAction::triggered);
+        int offered = 0;
+        f.dialogs->Answer([&offered](QDialog& d) {
+            offered = d.findChild<nubra::app::TRegisterGroup*>()->ItemIndex() + 1;
+            return int(QDialog::Rejected);
+        });
         f.form->TranButton(reg)->click();
-        QCOMPARE(nubra::app::CurrentRegister, reg);
+        QCOMPARE(offered, reg);
+        // A cancelled start hands the register back to 1; the sale leaves it.
+        QCOMPARE(nubra::app::CurrentRegister, action == "AStartTrans" ? 1 : reg);
         QCOMPARE(start.count(), action == "AStartTrans" ? 1 : 0);
         QCOMPARE(finish.count(), action == "ARegisterSell" ? 1 : 0);
     }
@@ -351,8 +359,14 @@ private slots:
         f.form->PrintButton(2)->click(); // disabled: nothing
         QCOMPARE(print.count(), 0);
         QCOMPARE(nubra::app::CurrentRegister, 1);
+        int offered = 0;
+        f.dialogs->Answer([&offered](QDialog& d) {
+            offered = d.findChild<nubra::app::TRegisterGroup*>()->ItemIndex() + 1;
+            return int(QDialog::Rejected);
+        });
         f.form->PrintButton(7)->click();
-        QCOMPARE(nubra::app::CurrentRegister, 7);
+        QCOMPARE(offered, 7);
+        QCOMPARE(nubra::app::CurrentRegister, 1);
         QCOMPARE(print.count(), 1);
     }
 

@@ -60,8 +60,36 @@ TEST(Nx3SimProgram, HelpListsTheFaultOptions) {
         text += buffer;
     EXPECT_EQ(::pclose(p), 0);
     for (const char* option : {"--link", "--noise", "--bad-checksum", "--silence", "--delay-ms", "--error",
-                               "--error-closing", "--hangup", "--stream", "--roll"})
+                               "--error-closing", "--hangup", "--stream", "--roll", "--state"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
+}
+
+// Runs nx3sim with a shell command line; returns its output (both streams) and exit status.
+std::string RunSim(const std::string& arguments, int& status) {
+    FILE* p = ::popen((std::string(NX3SIM_PATH) + " " + arguments + " 2>&1").c_str(), "r");
+    std::string text;
+    char buffer[512];
+    while (p && std::fgets(buffer, sizeof buffer, p))
+        text += buffer;
+    status = p ? ::pclose(p) : -1;
+    return text;
+}
+
+TEST(Nx3SimProgram, DamagedStateFileIsNamedAndNothingStarts) {
+    std::string dir = ::testing::TempDir() + "nx3sim-state-XXXXXX";
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    const std::string file = dir + "/stan.txt";
+    FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("# nx3sim\nramResets=7\nvatRates=1 2\n", f);
+    std::fclose(f);
+    int status = 0;
+    const std::string text = RunSim("--state " + file, status);
+    EXPECT_EQ(text, "nx3sim: uszkodzony plik stanu " + file + ", wiersz 3: niepoprawna wartość vatRates\n");
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    ::unlink(file.c_str());
+    ::rmdir(dir.c_str());
 }
 
 } // namespace

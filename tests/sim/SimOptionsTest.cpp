@@ -20,6 +20,7 @@ TEST(SimOptions, RefusesWhatItCannotUse) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--bogus"}, "nieznana opcja: --bogus"},
         {{"--link"}, "brak wartości opcji --link"},
+        {{"--state"}, "brak wartości opcji --state"},
         {{"--delay-ms", "2s"}, "opcja --delay-ms wymaga liczby: 2s"},
         {{"--hangup", "-1"}, "opcja --hangup wymaga liczby: -1"},
         {{"--error", "X2013"}, "niepoprawny kod odpowiedzi: X2013"},

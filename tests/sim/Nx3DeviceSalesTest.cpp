@@ -1,0 +1,178 @@
+// Transactions, sales, stored documents and the goods list of the device model, byte by byte.
+#include "DeviceStateFile.h"
+#include "DeviceTalk.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace nubra::sim;
+using namespace nubra::sim::test;
+
+std::string Pad(const std::string& text, std::size_t width) {
+    return std::string(width - text.size(), ' ') + text;
+}
+
+// A "PD" line: register, transaction, name, VAT letter, quantity and price fields.
+std::string Receipt(char reg, int tranNo, const std::string& name, char ptu, const std::string& quantity,
+                    const std::string& price) {
+    return std::string(1, reg) + Pad(std::to_string(tranNo), 5) + Pad(name, 40) + ptu + quantity + price +
+           "G" + std::string(20, ' ');
+}
+
+// Runs a command with its data frame; returns the code (and data) after "I1".
+std::string Exchange(Nx3Device& d, const std::string& code, const std::string& data) {
+    EXPECT_EQ(Ask(d, code), kI1) << code;
+    return Ask(d, data);
+}
+
+TEST(Nx3DeviceSales, StartGivesNumbersAndRefusesAsTheDescriptionTableSays) {
+    Nx3Device d;
+    EXPECT_EQ(Exchange(d, "PC", "1    51,00"), kD1 + F("1"));
+    EXPECT_EQ(Exchange(d, "PC", "2    51,00"), kD1 + F("2"));
+    EXPECT_EQ(d.State().registers[0].status, 'T');
+    EXPECT_EQ(d.State().sales[0].limit, 5100);
+
+    struct Case {
+        const char* data;
+        const char* code;
+    } cases[] = {{"1    51,00", "D4"}, {"9    51,00", "D2"}, {"3     51,0", "D2"}, {"3", "D2"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(Exchange(d, "PC", c.data), F(c.code)) << c.data;
+
+    d.State().vatRates.fill(9999);
+    EXPECT_EQ(Exchange(d, "PC", "3    51,00"), F("A5"));
+}
+
+TEST(Nx3DeviceSales, SaleRefusals) {
+    Nx3Device d;
+    Exchange(d, "PC", "1    11,00");
+    d.State().vatRates[5] = 9999;
+    struct Case {
+        std::string data;
+        const char* code;
+    } cases[] = {
+        {Receipt('2', 1, "CHLEB", 'A', "000001,00", "000001,00"), "DE"},           // not started
+        {Receipt('1', 7, "CHLEB", 'A', "000001,00", "000001,00"), "A0"},           // wrong number
+        {Receipt('1', 1, "CHLEB", 'F', "000001,00", "000001,00"), "D2"},           // inactive rate
+        {Receipt('1', 1, "CHLEB", 'A', "000001,00", "0000x1,00"), "D2"},           // not a price
+        {Receipt('1', 1, "CHLEB", 'A', "000001,00", "000011,01"), "E0"},           // over the limit
+        {Receipt('1', 1, "CHLEB", 'A', "000001,00", "000001,00").substr(1), "D2"}, // short
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Exchange(d, "PD", c.data), F(c.code)) << c.data;
+    EXPECT_EQ(d.State().registers[0].status, 'T');
+}
+
+TEST(Nx3DeviceSales, SaleStoresTheDocumentUntilPrintedAndCountsTheDay) {
+    Nx3Device d;
+    Exchange(d, "PC", "3    51,00");
+    EXPECT_EQ(Exchange(d, "PD", Receipt('3', 1, "CHLEB", 'A', "000002,00", "000012,50")), kD1);
+    const TransactionRegister& r = d.State().registers[2];
+    EXPECT_EQ(r.status, 'N');
+    EXPECT_TRUE(r.documentWaiting);
+    EXPECT_EQ(r.lastSale, 2500);
+    EXPECT_EQ(r.lastSaleVat, 467); // 25,00 x 23 / 123
+    EXPECT_EQ(d.State().totalizers.grossSales[0], 2500);
+    EXPECT_EQ(d.State().dayGross[0], 2500);
+    EXPECT_EQ(d.State().dayReceipts, 1);
+    EXPECT_TRUE(d.State().paperRoll.empty());
+
+    EXPECT_EQ(Exchange(d, "PB", "300001"), kD1);
+    EXPECT_EQ(d.State().paperRoll.front(), "PARAGON FISKALNY");
+    EXPECT_EQ(d.State().paperRoll.at(2), "  2,00 x 12,50 = 25,00 A");
+    EXPECT_FALSE(r.documentWaiting);
+    EXPECT_EQ(Exchange(d, "PB", "300001"), F("D2"));
+}
+
+TEST(Nx3DeviceSales, QuantityZeroCancelsWithoutADocument) {
+    Nx3Device d;
+    Exchange(d, "PC", "1    51,00");
+    EXPECT_EQ(Exchange(d, "PD", Receipt('1', 1, "", ' ', "000000,00", "000000,00")), kD1);
+    EXPECT_EQ(d.State().registers[0].status, 'N');
+    EXPECT_FALSE(d.State().registers[0].documentWaiting);
+    EXPECT_EQ(d.State().totalizers.cancelledReceipts, 1);
+}
+
+TEST(Nx3DeviceSales, CurrencyPaymentOnceAndLoyaltyGoOnTheDocument) {
+    Nx3Device d;
+    EXPECT_EQ(Exchange(d, "PF", "1EUR000050,000004,3000000215,00"), F("DE"));
+    Exchange(d, "PC", "1   216,00");
+    EXPECT_EQ(Exchange(d, "PF", "1EUR000050,000004,3000000215,00"), kD1);
+    EXPECT_EQ(Exchange(d, "PF", "1EUR000050,000004,3000000215,00"), F("DF"));
+    EXPECT_EQ(Exchange(d, "RA", "100002" + Pad("AB12", 20) + "000150000001200"), F("A0"));
+    EXPECT_EQ(Exchange(d, "RA", "100001" + Pad("AB12", 20) + "000150000001200"), kD1);
+    Exchange(d, "PD", Receipt('1', 1, "KAWA", 'B', "000001,00", "000010,00"));
+    Exchange(d, "PB", "100001");
+    const auto& roll = d.State().paperRoll;
+    EXPECT_NE(std::find(roll.begin(), roll.end(),
+                        "WP\xA3"
+                        "ATA EUR 50,00 KURS 4,3000 = 215,00 PLN"),
+              roll.end());
+    EXPECT_NE(std::find(roll.begin(), roll.end(),
+                        "KARTA LOJALNO\x8C"
+                        "CIOWA AB12 PUNKTY 15 SUMA 1200"),
+              roll.end());
+}
+
+TEST(Nx3DeviceSales, GoodsListKeepsRateChangesForLE) {
+    Nx3Device d;
+    const auto sell = [&d](int tran, char ptu) {
+        Exchange(d, "PC", "1   100,00");
+        return Exchange(d, "PD", Receipt('1', tran, "MLEKO 3,2%", ptu, "000001,00", "000002,00"));
+    };
+    EXPECT_EQ(Exchange(d, "LE", Pad("", 40)), F("D2"));
+    sell(1, 'A');
+    const std::string name = std::string("MLEKO 3,2%") + std::string(30, ' ');
+    EXPECT_EQ(Exchange(d, "LE", name), kD1 + F("AN  023,00"));
+    sell(2, 'B'); // 23 % down to 8 %
+    EXPECT_EQ(Exchange(d, "LE", name), kD1 + F("BT  0 8,00"));
+    EXPECT_EQ(sell(3, 'A'), F("DB")); // back up after a cut
+}
+
+TEST(DeviceStateFile, EveryFieldSurvivesTheTextAndUnknownKeysAreSkipped) {
+    DeviceState s;
+    s.uniqueNumber = "XYZ\\1\n";
+    s.status1 = 0xA1;
+    s.vatRates = {2200, 700, 9999, 9999, 9998, 0, 9999};
+    s.registers[4] = {17, 'T', true, 1250, 234};
+    s.sales[4] = {5100,
+                  "WP\xA3"
+                  "ATA",
+                  "",
+                  {"PARAGON FISKALNY", "x=y"}};
+    s.goods = {{"CHLEB", 'A', true}};
+    s.totalizers.grossSales[6] = 99;
+    s.paperRoll = {"a", "", "\x01"};
+    s.lastTransactionNumber = 17;
+    const std::string text = DeviceStateFile::ToText(s) + "laterBranchField=1\n# comment\n";
+    DeviceState back;
+    std::string error;
+    ASSERT_TRUE(DeviceStateFile::FromText(text, back, error)) << error;
+    EXPECT_EQ(DeviceStateFile::ToText(back), DeviceStateFile::ToText(s));
+    EXPECT_EQ(back.registers[4].status, 'T');
+    EXPECT_EQ(back.sales[4].document.at(1), "x=y");
+}
+
+TEST(DeviceStateFile, DamagedTextIsReportedWithItsLine) {
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"# x\nnip\n", "wiersz 2: brak klucza i wartości"},
+        {"ramResets=abc\n", "wiersz 1: niepoprawna wartość ramResets"},
+        {"vatRates=1 2 3\n", "wiersz 1: niepoprawna wartość vatRates"},
+        {"\nuniqueNumber=a\\q\n", "wiersz 2: niepoprawna wartość uniqueNumber"},
+        {"goods.count=99999999999\n", "wiersz 1: niepoprawna wartość goods.count"},
+        {"goods.count=1\ngoods.0.name=A\n", ""},
+    };
+    for (const Case& c : cases) {
+        DeviceState s;
+        std::string error;
+        const bool ok = DeviceStateFile::FromText(c.text, s, error);
+        EXPECT_EQ(error, c.error) << c.text;
+        EXPECT_EQ(ok, std::string(c.error).empty()) << c.text;
+    }
+}
+
+} // namespace
