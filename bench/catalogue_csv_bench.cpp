@@ -1,7 +1,6 @@
 // Import and export of a goods catalogue of 100 000 rows through CSV; the import must stay under 2 s.
 #include "CatalogueCsv.h"
 #include "CatalogueDefs.h"
-#include "Cp1250.h"
 #include "CsvText.h"
 #include "TMyTable.h"
 
@@ -23,14 +22,9 @@ struct BenchFolder {
     }
 };
 
-void OpenGoods(nubra::TMyTable& table, const std::string& name) {
-    table.SetTableName(name);
-    if (!table.Exists()) {
-        for (const auto& f : nubra::catalogues::Definition(nubra::catalogues::Catalogue::Goods).fields)
-            table.AddField(nubra::cp1250::FromUtf8(f.name), f.type, f.alignment, f.required, f.size);
-        table.CreateTable();
-    }
-    table.Open();
+void OpenGoods(nubra::TMyTable& table, const std::filesystem::path& folder) {
+    nubra::catalogues::OpenCatalogue(table, folder.string() + "/",
+                                     nubra::catalogues::Definition(nubra::catalogues::Catalogue::Goods));
 }
 
 std::string GoodsCsv(int rows) {
@@ -45,7 +39,7 @@ std::string GoodsCsv(int rows) {
 void BM_ImportReplace(benchmark::State& state) {
     BenchFolder folder;
     nubra::TMyTable goods;
-    OpenGoods(goods, (folder.path / "TOWARY").string());
+    OpenGoods(goods, folder.path);
     const std::string text = GoodsCsv(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         const auto checked = nubra::toolkit::CheckCatalogueCsv(goods, text);
@@ -61,7 +55,7 @@ void BM_ImportReplace(benchmark::State& state) {
 void BM_Export(benchmark::State& state) {
     BenchFolder folder;
     nubra::TMyTable goods;
-    OpenGoods(goods, (folder.path / "TOWARY").string());
+    OpenGoods(goods, folder.path);
     const auto checked = nubra::toolkit::CheckCatalogueCsv(goods, GoodsCsv(static_cast<int>(state.range(0))));
     nubra::toolkit::WriteCatalogueRecords(goods, checked, nubra::toolkit::ImportMode::Append);
     const std::string out = (folder.path / "out.csv").string();
