@@ -5,10 +5,5 @@
 namespace nubra::app {
 
 void TFormMain::AGetSetTimeExecute() {}
-void TFormMain::ADayReportExecute() {}
-void TFormMain::APeriodReportsExecute() {}
-void TFormMain::ACommodityListExecute() {}
-void TFormMain::AConstantRepExecute() {}
-void TFormMain::ARozliczeniowyExecute() {}
 
 } // namespace nubra::app

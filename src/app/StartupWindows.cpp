@@ -6,6 +6,7 @@
 
 #include "CatalogueWindows.h"
 #include "QtLinkUi.h"
+#include "ReportWindows.h"
 #include "SalesWindows.h"
 #include "ServiceWindows.h"
 #include "SettingsWindows.h"
@@ -78,17 +79,17 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormRegisterSale", &CreateFormRegisterSale},
         {"TFormChoseReg", &CreateFormChoseReg},
         {"TFormHeaderFooter", &settings::CreateFormHeaderFooter},
-        {"TFormPeriodReports", nullptr},
+        {"TFormPeriodReports", &reports::CreateFormPeriodReports},
         {"TFormFiscalizing", &service::CreateFormFiscalizing},
         {"TFormSetPort", &CreateFormSetPort},
-        {"TFormSendRapOkres", nullptr},
+        {"TFormSendRapOkres", &reports::CreateFormSendRapOkres},
         {"TFormLogWindow", &CreateFormLogWindow},
         {"TFormExchange", &CreateFormExchange},
         {"TFormTemplates", &service::CreateFormTemplates},
         {"TFormPrint", &service::CreateFormPrint},
         {"TFormEuro", &service::CreateFormEuro},
         {"TFormCurrency", &service::CreateFormCurrency},
-        {"TFormRozliczeniowy", nullptr},
+        {"TFormRozliczeniowy", &reports::CreateFormRozliczeniowy},
         {"TPanNaglowek", &settings::CreatePanNaglowek},
         {"TPanFiskalizacja", &service::CreatePanFiskalizacja},
         {"TFormAbout", &CreateFormAbout},

@@ -275,6 +275,26 @@ public:
     static std::string PayCurrencyField(int reg, const std::string& currency, std::int64_t foreignAmount,
                                         std::int64_t rate);
 
+    // --- reports (NX3Reports.cpp) ---
+    // Report ranges travel as two six-character values: yymmdd, "NR" and four digits, or "000000".
+    bool DayReport();
+    bool PeriodReport(const std::string& from, const std::string& to);
+    // month: yymm.
+    bool MonthlyReport(const std::string& month);
+    bool ConstantReport();
+    bool PeriodSummary(const std::string& from, const std::string& to);
+    bool CommodityList();
+    // "R2" and the range; true once the printer streams the report, read then with ReceiveReportLine.
+    bool SendPeriodReport(const std::string& from, const std::string& to);
+    // One report line ("WE" and its text), or the closing code (then line holds the code). True for a
+    // line, "D1" or "I1". ReportLineReceived() tells a line from the end of the report: a line may
+    // itself be two characters long.
+    bool ReceiveReportLine(std::string& line);
+    bool ReportLineReceived() const { return lastReply_ == ReportLineCode; }
+    static constexpr const char* ReportLineCode = "WE";
+    // summary: the variant "P" ("Drukuj podsumowanie"), else "C"; the letter goes only to PrinterType 1.
+    bool SettlementReport(bool summary, const std::string& from, const std::string& to);
+
 protected:
     // How a command's closing code arrives: at once, or when the printer has finished printing
     // (with the wait window and no time limit).
@@ -291,6 +311,8 @@ protected:
     // Command code; on "I1" each data frame in order (SendFrame), then the closing code. True for "D1".
     bool Order(const std::string& code, std::initializer_list<std::string> frames, Closing closing);
     void SetLastReply(const std::string& reply) { lastReply_ = reply; }
+    // "R9" with its sub-command letter; on "I1" the data frames and the wait for the printout.
+    bool SubReport(char letter, std::initializer_list<std::string> frames);
 
 private:
     // Gathers count bytes (6 or 8) for WaitForReply; an abort gives the "D1" frame instead.

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "FiscalMemory.h"
+
 namespace nubra::sim {
 
 struct TransactionRegister {
@@ -128,7 +130,17 @@ struct DeviceState {
     std::array<RegisterSale, 8> sales{};
     static constexpr std::size_t kGoodsCapacity = 200;
     int lastTransactionNumber = 0;
-    std::vector<SoldGoods> goods;
+    std::vector<SoldGoods> goods = {{"CHLEB ZWYKLY", 'C'}, {"KAWA MIELONA", 'A'}, {"SOK JABLKOWY", 'B'}};
+
+    // --- reports ---
+    // The fiscal memory: every daily report made, oldest first; the sample history ends with the last
+    // daily report above. A read-only device ("TYLKO ODCZYT": its fiscal life is over) makes no more
+    // daily reports, and only such a device makes the settlement report.
+    std::vector<DailyRecord> fiscalMemory =
+        SampleFiscalMemory(lastDailyReportNumber, lastDailyReportNumber, lastDailyReportDate, vatRates);
+    bool readOnly = false;
+    // How long printing a report line takes; 0 prints at once.
+    int printLineMs = 0;
 
     // Device clock as seconds from the host clock.
     std::int64_t clockOffsetSeconds = 0;

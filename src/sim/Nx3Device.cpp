@@ -151,6 +151,7 @@ void Nx3Device::SendFrame(const std::string& payload) {
     OutputChunk chunk;
     if (hits(faults_.delay))
         chunk.delay = faults_.delayLength;
+    chunk.delay += std::exchange(nextFrameDelay_, {});
     if (hits(faults_.noise))
         chunk.bytes = faults_.noiseBytes;
     std::string frame = MakeFrame(payload);

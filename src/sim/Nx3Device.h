@@ -191,6 +191,29 @@ private:
     void PrintRaw(const ReceivedFrame& frame);
     void CutPaper();
 
+    // Reports (Nx3DeviceReports.cpp).
+    void DailyReport();
+    void PeriodReport();
+    void PrintPeriodReport();
+    void SubReport();
+    void SubReportLetter(const std::string& data);
+    void PrintMonthlyReport(const std::string& month);
+    void PrintPeriodSummary();
+    void GoodsList();
+    void SendPeriodReport();
+    void StreamPeriodReport();
+    void SettlementReport();
+    void SettlementFrame(const std::string& data);
+    // Gathers `count` data frames into frames_, then runs done.
+    void CollectFrames(std::size_t count, CommandHandler done);
+    void CollectFrame(const std::string& data);
+    // The records of the range in frames_[0], frames_[1]; false when refused (the code is sent).
+    bool PickRange(std::vector<DailyRecord>& picked);
+    // Sends the closing "D1" (or the armed closing failure) once the lines would be printed, and only
+    // then puts them on the roll; true when "D1" went out.
+    bool PrintAndFinish(const std::vector<std::string>& lines);
+    char DecimalMark() const;
+
     DeviceState state_;
     FaultPlan faults_;
     FrameParser parser_;
@@ -201,6 +224,12 @@ private:
     std::size_t streamPosition_ = 0;
     HostClock hostClock_;
     std::function<void(const DeviceState&)> observer_;
+    // Data frames of the report command in progress.
+    std::vector<std::string> frames_;
+    std::size_t framesWanted_ = 0;
+    CommandHandler framesDone_ = nullptr;
+    // The next frame waits this long (a printout in progress).
+    std::chrono::milliseconds nextFrameDelay_{0};
 };
 
 } // namespace nubra::sim

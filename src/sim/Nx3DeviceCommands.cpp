@@ -53,6 +53,13 @@ const std::map<std::string, Nx3Device::CommandHandler>& Nx3Device::Commands() {
         {"EC", &Nx3Device::SdCardOrder},
         {"Q2", &Nx3Device::TemplateQuery},
         {"Q3", &Nx3Device::TemplatePrint},
+        // Reports.
+        {"Z1", &Nx3Device::DailyReport},
+        {"R1", &Nx3Device::PeriodReport},
+        {"R9", &Nx3Device::SubReport},
+        {"T3", &Nx3Device::GoodsList},
+        {"R2", &Nx3Device::SendPeriodReport},
+        {"Z2", &Nx3Device::SettlementReport},
     };
     return commands;
 }

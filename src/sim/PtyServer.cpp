@@ -1,9 +1,12 @@
 #include "PtyServer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -28,11 +31,14 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
-// Writes what the line takes now; returns the number of bytes written.
-std::size_t WriteSome(int fd, const std::string& bytes) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+// Writes what the line takes now, at most `most` bytes; returns the number of bytes written.
+std::size_t WriteSome(int fd, const std::string& bytes, std::size_t most = std::string::npos) {
+    const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), most));
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
+
+constexpr std::int64_t kBitsPerByte = 10; // start, eight data bits, stop
+constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
 
 } // namespace
 
@@ -144,7 +150,7 @@ void PtyServer::Run() {
     while (!stopping_) {
         bool wantWrite = !streamLeft_.empty();
         if (!pending_.empty())
-            wantWrite = !headTimed_ || Clock::now() >= headDue_;
+            wantWrite = (!headTimed_ || Clock::now() >= headDue_) && PacedAllowance(Clock::now()) > 0;
         pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
                          {wakeRead_, POLLIN, 0}};
         const int r = ::poll(fds, 2, PollTimeoutMs());
@@ -171,6 +177,8 @@ int PtyServer::PollTimeoutMs() const {
     auto next = now + milliseconds(200);
     if (!pending_.empty() && headTimed_ && headDue_ < next)
         next = headDue_;
+    if (!pending_.empty() && PacedAllowance(now) == 0 && NextPacedByte() < next)
+        next = NextPacedByte();
     if (pending_.empty() && streamOn_ && nextStreamAt_ < next)
         next = nextStreamAt_;
     if (next <= now)
@@ -178,16 +186,32 @@ int PtyServer::PollTimeoutMs() const {
     return static_cast<int>(duration_cast<milliseconds>(next - now).count()) + 1;
 }
 
+std::size_t PtyServer::PacedAllowance(Clock::time_point now) const {
+    if (lineRate_ <= 0)
+        return std::numeric_limits<std::size_t>::max();
+    if (!paceRunning_)
+        return 1;
+    // Credit since the line began to carry this answer: waking up late loses no throughput.
+    const std::int64_t elapsed =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(now - paceStart_).count();
+    const auto due = static_cast<std::size_t>(elapsed * lineRate_ / kBitsPerByte / kNanosPerSecond) + 1;
+    return due > pacedSent_ ? due - pacedSent_ : 0;
+}
+
+PtyServer::Clock::time_point PtyServer::NextPacedByte() const {
+    const auto sent = static_cast<std::int64_t>(pacedSent_);
+    return paceStart_ + std::chrono::nanoseconds(sent * kBitsPerByte * kNanosPerSecond / lineRate_);
+}
+
 void PtyServer::ReadInput() {
     char buffer[4096];
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
     if (n <= 0)
         return;
-    // The program speaks again: an answer still waiting for its delay is given up.
-    if (!pending_.empty() && headTimed_ && Clock::now() < headDue_) {
-        pending_.clear();
-        headTimed_ = false;
-    }
+    // The program speaks again: what the device had still to say is given up.
+    pending_.clear();
+    headTimed_ = false;
+    paceRunning_ = false;
     streamLeft_.clear();
     std::lock_guard lock(mutex_);
     device_.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
@@ -210,12 +234,25 @@ void PtyServer::WritePending() {
         }
         if (Clock::now() < headDue_)
             return;
-        head.bytes.erase(0, WriteSome(master_, head.bytes));
+        const auto now = Clock::now();
+        const std::size_t allowed = PacedAllowance(now);
+        if (allowed == 0)
+            return;
+        if (lineRate_ > 0 && !paceRunning_) {
+            paceRunning_ = true;
+            paceStart_ = now;
+            pacedSent_ = 0;
+        }
+        const std::size_t written = WriteSome(master_, head.bytes, allowed);
+        pacedSent_ += written;
+        head.bytes.erase(0, written);
         if (!head.bytes.empty())
             return;
         const bool hangUp = head.hangUp;
         pending_.pop_front();
         headTimed_ = false;
+        if (pending_.empty())
+            paceRunning_ = false;
         if (hangUp) {
             HangUp();
             return;

@@ -7,8 +7,12 @@
 // hang-up closes both sides; the server then opens a fresh pseudo-terminal (a new slave path, the
 // symbolic link moved to it) so the program can reopen the port and go on.
 //
-// Thread-safe: the device is reached only through WithDevice(). A late answer still waiting for its
-// delay is dropped when the program writes again: the device gave it up, like a printer reset.
+// Thread-safe: the device is reached only through WithDevice(). Whatever the device has not yet sent
+// (a late answer waiting for its delay, the rest of a long report) is dropped when the program writes
+// again: the device listens and gives it up.
+//
+// Paced at a line rate, the answers leave no faster than a serial line of that many baud would carry
+// them (10 bits a byte); otherwise as fast as the pseudo-terminal takes them.
 #include "Nx3Device.h"
 
 #include <atomic>
@@ -28,6 +32,10 @@ public:
     ~PtyServer();
     PtyServer(const PtyServer&) = delete;
     PtyServer& operator=(const PtyServer&) = delete;
+
+    // Bits per second the answers are paced at; 0 (the default) does not pace. Set before Start().
+    void SetLineRate(int baud) { lineRate_ = baud; }
+    static constexpr int kLineRate = 9600;
 
     // Opens the pseudo-terminal and starts serving; throws std::system_error when that fails.
     void Start();
@@ -64,6 +72,9 @@ private:
     void WriteStream();
     void HangUp();
     int PollTimeoutMs() const;
+    // Bytes the line may carry now (unlimited when not paced), and when the next one may go.
+    std::size_t PacedAllowance(Clock::time_point now) const;
+    Clock::time_point NextPacedByte() const;
 
     Nx3Device device_;
     mutable std::mutex mutex_;
@@ -85,6 +96,10 @@ private:
     std::string streamLeft_;
     bool streamOn_ = false;
     Clock::time_point nextStreamAt_{};
+    int lineRate_ = 0;
+    bool paceRunning_ = false;
+    Clock::time_point paceStart_{};
+    std::size_t pacedSent_ = 0;
 };
 
 } // namespace nubra::sim

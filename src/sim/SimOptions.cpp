@@ -78,6 +78,10 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
             ok = value(o.rollFile);
         else if (a == "--state")
             ok = value(o.stateFile);
+        else if (a == "--line-rate")
+            o.lineRate = true;
+        else if (a == "--read-only")
+            o.readOnly = true;
         else if (a == "--unique")
             ok = text(o.uniqueNumber);
         else if (a == "--nip")
@@ -126,12 +130,15 @@ std::string SimHelp() {
            "  --link ŚCIEŻKA        dowiązanie symboliczne do portu (usuwane na końcu)\n"
            "  --roll PLIK           dopisuje do pliku wiersze wydrukowane na rolce\n"
            "  --state PLIK          stan urządzenia wczytany z pliku i zapisywany po każdej zmianie\n"
+           "  --line-rate           odpowiedzi w tempie łącza 9600 bodów, raporty drukowane\n"
+           "                        z prędkością drukarki (jak prawdziwa drukarka)\n"
            "Stan urządzenia:\n"
            "  --unique NUMER        numer unikatowy (3 litery i cyfry), np. ABC12345678\n"
            "  --nip NIP             NIP właściciela (14 znaków)\n"
            "  --latin               kod transmisji Latin (IBM 852) zamiast Mazovii\n"
            "  --error-number N      numer ostatniego błędu (\"I3\")\n"
            "  --info-w TEKST        odpowiedź na \"ES\" \"W\" (pozycje 5-7: liczba)\n"
+           "  --read-only           stan 'TYLKO ODCZYT' (raport rozliczeniowy możliwy, dobowy nie)\n"
            "Błędy dla następnego rozkazu (SIGUSR1 ustawia je ponownie):\n"
            "  --noise               śmieci przed pierwszą ramką odpowiedzi\n"
            "  --bad-checksum        błędna suma kontrolna pierwszej ramki odpowiedzi\n"
@@ -156,6 +163,11 @@ void ApplyState(const SimOptions& o, DeviceState& state) {
         state.errorNumber = *o.errorNumber;
     if (o.infoW)
         state.infoW = *o.infoW;
+    if (o.readOnly)
+        state.readOnly = true;
+    // A device at the line's pace also takes a printer's time to print its reports.
+    if (o.lineRate)
+        state.printLineMs = kPrintLineMs;
 }
 
 void ArmFaults(const SimOptions& o, Nx3Device& device) {

@@ -14,12 +14,15 @@ struct SimOptions {
     std::string linkPath;
     std::string rollFile;
     std::string stateFile;
+    // Answers paced at 9600 baud, as a real line carries them, and reports printed at a printer's pace.
+    bool lineRate = false;
 
     std::optional<std::string> uniqueNumber;
     std::optional<std::string> nip;
     bool latin = false;
     std::optional<int> errorNumber;
     std::optional<std::string> infoW;
+    bool readOnly = false;
 
     bool noise = false;
     bool badChecksum = false;
@@ -34,6 +37,8 @@ struct SimOptions {
 // Returns the options, or nullopt with a message in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
 std::string SimHelp();
+
+inline constexpr int kPrintLineMs = 50;
 
 // The starting state the options ask for.
 void ApplyState(const SimOptions& options, DeviceState& state);

@@ -79,6 +79,8 @@ int main(int argc, char** argv) {
         device.SetStateObserver(save);
     }
     nubra::sim::PtyServer server(std::move(device), options->linkPath);
+    if (options->lineRate)
+        server.SetLineRate(nubra::sim::PtyServer::kLineRate);
     try {
         server.Start();
     } catch (const std::system_error& e) {

@@ -14,6 +14,7 @@
 #include "ProgramState.h"
 #include "PtyServer.h"
 #include "ScriptedDialogs.h"
+#include "ScriptedLine.h"
 #include "StartupWindows.h"
 #include "TFormMain.h"
 #include "TFormRegInfo.h"
@@ -101,6 +102,29 @@ public:
     std::unique_ptr<app::TFormMain> main;
     WatchedLine* line = nullptr;
     app::TFormRegInfo* form = nullptr;
+};
+
+// The program with its windows on a scripted line in place of the emulator, COM1 open.
+class ScriptedProgram {
+public:
+    ScriptedProgram() {
+        QFile ini(Dir() + QStringLiteral("nx3config.ini"));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write("[PORT]\ncom=1\n");
+        ini.close();
+        auto owned = std::make_unique<ScriptedLine>();
+        line = owned.get();
+        main = std::make_unique<app::TFormMain>(Dir().toStdString(), std::move(owned));
+        app::CreateStartupWindows(*main);
+        main->Nx3().Sleep = [](int) {};
+    }
+
+    QString Dir() const { return dir.path() + QLatin1Char('/'); }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    ScriptedLine* line = nullptr;
+    std::unique_ptr<app::TFormMain> main;
 };
 
 } // namespace nubra::testing

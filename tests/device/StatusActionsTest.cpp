@@ -104,17 +104,10 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, text);
         f.Stop();
-        QTemporaryDir dir;
-        QFile ini(dir.path() + QStringLiteral("/nx3config.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[PORT]\ncom=1\n");
-        ini.close();
-        auto owned = std::make_unique<nubra::ScriptedLine>();
-        nubra::ScriptedLine* line = owned.get();
-        ScriptedDialogs dialogs;
-        nubra::app::TFormMain main(dir.path().toStdString() + "/", std::move(owned));
-        nubra::app::CreateStartupWindows(main);
-        main.Nx3().Sleep = [](int) {};
+        nubra::testing::ScriptedProgram program;
+        nubra::ScriptedLine* line = program.line;
+        ScriptedDialogs& dialogs = program.dialogs;
+        nubra::app::TFormMain& main = *program.main;
         QVERIFY(main.Nx3().PortOpen);
         const int writes = static_cast<int>(line->Writes().size());
         line->Feed(nubra::TNX3Class::Frame("I1") + nubra::TNX3Class::Frame(answer.toStdString()) +

@@ -29,6 +29,7 @@ TEST_F(LinkSales, StartGivesTheTransactionNumberOnlyAfterD1) {
 }
 
 TEST_F(LinkSales, GoodsInformationIsCutIntoItsFields) {
+    Device([](Nx3Device& d) { d.State().goods.clear(); });
     ASSERT_TRUE(link->DetectCodePage()); // names then travel in capitals
     int tranNo = 0;
     ASSERT_TRUE(link->StartTrans(1, 10000, tranNo));

@@ -117,6 +117,7 @@ TEST(Nx3DeviceSales, CurrencyPaymentOnceAndLoyaltyGoOnTheDocument) {
 
 TEST(Nx3DeviceSales, GoodsListKeepsRateChangesForLE) {
     Nx3Device d;
+    d.State().goods.clear();
     const auto sell = [&d](int tran, char ptu) {
         Exchange(d, "PC", "1   100,00");
         return Exchange(d, "PD", Receipt('1', tran, "MLEKO 3,2%", ptu, "000001,00", "000002,00"));

@@ -35,9 +35,10 @@ TEST(SimOptions, RefusesWhatItCannotUse) {
 }
 
 TEST(SimOptions, StateOptionsShapeTheDevice) {
-    const auto o =
-        Parse({"--unique", "XYZ00000001", "--latin", "--error-number", "3", "--info-w", "NX3E002"});
+    const auto o = Parse({"--unique", "XYZ00000001", "--latin", "--error-number", "3", "--info-w", "NX3E002",
+                          "--read-only", "--line-rate"});
     ASSERT_TRUE(o);
+    EXPECT_TRUE(o->lineRate);
     DeviceState state;
     ApplyState(*o, state);
     Nx3Device device(state);
@@ -46,6 +47,7 @@ TEST(SimOptions, StateOptionsShapeTheDevice) {
     EXPECT_EQ(Ask(device, "I3"), kI1 + F("3") + kD1);
     EXPECT_EQ(Ask(device, "PI"), F("I2"));
     EXPECT_EQ(Ask(device, "B5").substr(7, 12), "XYZ00000001 ");
+    EXPECT_EQ(Ask(device, "Z1"), F("I0")); // read-only
 }
 
 TEST(SimOptions, FaultsAreArmedForTheNextCommandEachTime) {
