@@ -16,6 +16,7 @@ void TFormMain::ASetPortExecute(QObject* sender) {
     TFormSetPort* form = FormSetPort();
     if (!form)
         return;
+    form->SetDevicePaths(devicePaths_);
     form->SelectPort(portNumber_);
     if (sender != form && DialogSeam::Current().Exec(*form) != QDialog::Accepted)
         return;

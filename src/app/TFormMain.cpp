@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <iostream>
 
 #include "Constants.h"
 #include "MessageBox.h"
@@ -19,6 +21,7 @@
 #include "PosixSerialLine.h"
 #include "ProfileFile.h"
 #include "QtLinkUi.h"
+#include "ScreenFit.h"
 #include "TControlBar.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
@@ -26,6 +29,7 @@
 #include "TFormSetPort.h"
 #include "TFormWait.h"
 #include "TNX3Class.h"
+#include "TerminationSignals.h"
 
 namespace nubra::app {
 namespace {
@@ -94,6 +98,14 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     OpenCatalogueTables();
     // 5.-6.
     config_ = std::make_unique<ProfileFile>(programDirectory_ + ConfigFileName);
+    // Told once the program runs, not from inside its construction, where a termination signal
+    // could not yet end the box.
+    if (!config_->LoadError().empty()) {
+        QTimer::singleShot(0, this, [this, message = QString::fromStdString(config_->LoadError())] {
+            if (!TerminationSignals::Requested())
+                ShowMessageBox(this, QMessageBox::Warning, message);
+        });
+    }
     portNumber_ = config_->ReadInteger("PORT", "com", 0);
     // 7.
     const int left = config_->ReadInteger("FORM MAIN", "Left", x());
@@ -102,6 +114,8 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     const int height = config_->ReadInteger("FORM MAIN", "Height", this->height());
     move(left, top);
     resize(width, height);
+    // A place from a larger screen, or the default on a small one, would leave the window out of reach.
+    KeepOnScreen(*this);
     // 8.
     controlBar_->SetAutoSize(false);
     controlBar_->SetAreaHeight(config_->ReadInteger("CONTROL BAR", "Height", controlBar_->height()));
@@ -118,12 +132,14 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     // 9.
     nativeCurrency_ = config_->ReadString("CURRENCY", "Native", "PLN");
     // 10.
+    for (int n = 1; n <= 4; ++n) {
+        devicePaths_ << QString::fromStdString(
+            config_->ReadString("PORT", "COM" + std::to_string(n), "/dev/ttyS" + std::to_string(n - 1)));
+    }
     if (!line) {
         auto tty = std::make_unique<PosixSerialLine>();
-        for (int n = 1; n <= 4; ++n) {
-            tty->SetDevicePath(n, config_->ReadString("PORT", "COM" + std::to_string(n),
-                                                      "/dev/ttyS" + std::to_string(n - 1)));
-        }
+        for (int n = 1; n <= 4; ++n)
+            tty->SetDevicePath(n, devicePaths_.at(n - 1).toStdString());
         line = std::move(tty);
     }
     nx3_ = std::make_unique<TNX3Class>(programDirectory_, *linkUi_, std::move(line));
@@ -156,11 +172,30 @@ void TFormMain::FormClose() {
         ini.WriteInteger(ToolBarSection(n), "Left", controlBar_->BandLeft(band));
     }
     ini.WriteString("CURRENCY", "Native", nativeCurrency_);
-    // Otherwise the next start would ask for the port again with no word why.
+    // Otherwise the next start would ask for the port again with no word why. A program ending on a
+    // signal may not wait for anyone: the word goes to the terminal.
     if (!ini.Flush()) {
-        ShowMessageBox(this, QMessageBox::Critical,
-                       QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.")
-                           .arg(QString::fromStdString(ini.Path())));
+        const QString message = QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.")
+                                    .arg(QString::fromStdString(ini.Path()));
+        if (TerminationSignals::Requested())
+            std::cerr << message.toStdString() << std::endl;
+        else
+            ShowMessageBox(this, QMessageBox::Critical, message);
+    }
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A window manager adds its frame a moment later; the window is fitted again once it is known.
+    fitWithFrame_ = frameGeometry() == geometry();
+    KeepOnScreen(*this);
+}
+
+void TFormMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (fitWithFrame_ && frameGeometry() != geometry()) {
+        fitWithFrame_ = false;
+        KeepOnScreen(*this);
     }
 }
 

@@ -160,6 +160,8 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     using Handler = void (TFormMain::*)();
@@ -192,6 +194,8 @@ private:
     std::optional<int> storedPortNumber_; // [PORT] com while a run port is in use
     std::string nativeCurrency_ = "PLN";
     std::unique_ptr<ProfileFile> config_;
+    QStringList devicePaths_; // of COM1..COM4
+    bool fitWithFrame_ = false;
     std::unique_ptr<QtLinkUi> linkUi_;
     std::unique_ptr<TNX3Class> nx3_;
     std::function<void(ProfileFile&)> regInfoWriter_;

@@ -37,6 +37,13 @@ TFormSetPort::TFormSetPort(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TFormSetPort::SetDevicePaths(const QStringList& paths) {
+    for (int i = 0; i < cbPort_->count(); ++i) {
+        const QString com = QStringLiteral("COM%1").arg(i + 1);
+        cbPort_->setItemText(i, i < paths.size() ? QStringLiteral("%1 (%2)").arg(com, paths.at(i)) : com);
+    }
+}
+
 void TFormSetPort::SelectPort(int portNumber) {
     cbPort_->setCurrentIndex(portNumber >= 1 && portNumber <= cbPort_->count() ? portNumber - 1 : -1);
 }

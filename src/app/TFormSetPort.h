@@ -2,6 +2,7 @@
 // "Konfiguracja portu": the choice of COM1..COM4. The dialog only returns the choice; the main
 // window opens the port (ASetPortExecute).
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QPushButton;
@@ -13,6 +14,8 @@ class TFormSetPort : public QDialog {
 public:
     explicit TFormSetPort(QWidget* parent = nullptr);
 
+    // Shown beside each COM number: the device it stands for.
+    void SetDevicePaths(const QStringList& paths);
     // 0 clears the selection.
     void SelectPort(int portNumber);
     // Selected index + 1; 0 when nothing is selected.

@@ -23,12 +23,30 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
+namespace {
+
+bool Activates(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space;
+}
+
+} // namespace
+
 void TLinkLabel::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+    if (Activates(event)) {
         emit clicked();
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+// The release of the key that opened the link is the link's too: the window around it must not take
+// it for an answer and close.
+void TLinkLabel::keyReleaseEvent(QKeyEvent* event) {
+    if (Activates(event)) {
+        event->accept();
+        return;
+    }
+    QLabel::keyReleaseEvent(event);
 }
 
 } // namespace nubra::app

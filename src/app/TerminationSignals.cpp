@@ -9,8 +9,10 @@ namespace nubra::app {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t requested = 0;
 
 void OnSignal(int) {
+    requested = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
@@ -32,6 +34,10 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     action.sa_flags = SA_RESTART;
     for (int s : {SIGTERM, SIGINT, SIGHUP})
         ::sigaction(s, &action, nullptr);
+}
+
+bool TerminationSignals::Requested() {
+    return requested != 0;
 }
 
 TerminationSignals::~TerminationSignals() {

@@ -15,6 +15,9 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+    // True once one of the signals arrived: the program is ending and may open nothing modal.
+    static bool Requested();
+
 signals:
     void terminationRequested();
 

@@ -62,8 +62,12 @@ int main(int argc, char* argv[]) {
                          // A wait for the printer ends first (as if its window were closed), and a box
                          // waiting for an answer is dismissed; then the window closes.
                          mainForm.LinkUiImpl().HideWait();
-                         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                         // Nested boxes go too: before the event loop runs, nothing else would end them.
+                         while (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                              modal->reject();
+                             if (QApplication::activeModalWidget() == modal)
+                                 break;
+                         }
                          QTimer::singleShot(0, &mainForm, &QWidget::close);
                      });
     nubra::app::CreateStartupWindows(mainForm);

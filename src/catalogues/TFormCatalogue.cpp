@@ -14,6 +14,7 @@
 #include "MessageBox.h"
 #include "NubraError.h"
 #include "RecordDialog.h"
+#include "ScreenFit.h"
 #include "TMyTable.h"
 
 namespace nubra::catalogues {
@@ -156,6 +157,7 @@ void TFormCatalogue::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (QWidget* main = parentWidget())
         move(main->geometry().center() - rect().center());
+    app::KeepOnScreen(*this); // the buttons stay within reach
     grid_->setFocus();
 }
 

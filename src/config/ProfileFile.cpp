@@ -1,10 +1,12 @@
 #include "ProfileFile.h"
 
+#include "AtomicFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace nubra {
 namespace {
@@ -50,12 +52,41 @@ std::string Unquote(const std::string& v) {
 } // namespace
 
 ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
+    Load();
+}
+
+bool ProfileFile::Load() {
+    lines_.clear();
+    crlf_ = false;
+    bom_ = false;
+    loadError_.clear();
+    // A FIFO would block the start and a link to a device would be read without end.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path_, ec);
+    if (!std::filesystem::exists(status))
+        return true;
+    if (!std::filesystem::is_regular_file(status)) {
+        loadError_ =
+            "Plik ustawień " + path_ + " nie jest zwykłym plikiem. Program używa ustawień domyślnych.";
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path_, ec);
+    if (ec || size > static_cast<std::uintmax_t>(kMaxSize)) {
+        loadError_ =
+            "Plik ustawień " + path_ + " jest zbyt duży (ponad 1 MB). Program używa ustawień domyślnych.";
+        return false;
+    }
     std::ifstream in(path_, std::ios::binary);
     if (!in)
-        return;
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const std::string content = buffer.str();
+        return true;
+    std::string content(kMaxSize + 1, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    if (content.size() > static_cast<std::size_t>(kMaxSize)) {
+        loadError_ =
+            "Plik ustawień " + path_ + " jest zbyt duży (ponad 1 MB). Program używa ustawień domyślnych.";
+        return false;
+    }
     // Editors that save with a byte-order mark would otherwise hide the first section.
     static const std::string kBom = "\xEF\xBB\xBF";
     bom_ = content.compare(0, kBom.size(), kBom) == 0;
@@ -75,6 +106,7 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
         lines_.push_back(ParseLine(text));
         start = end + 1;
     }
+    return true;
 }
 
 ProfileFile::~ProfileFile() {
@@ -163,51 +195,70 @@ int ProfileFile::ReadInteger(const std::string& section, const std::string& key,
 }
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string keyName = Trim(key);
-    const std::string text = keyName + "=" + value;
-    int s = FindSection(section);
-    if (s < 0) {
-        lines_.push_back(ParseLine("[" + Trim(section) + "]"));
-        lines_.push_back(ParseLine(text));
-        dirty_ = true;
+    Write write{Trim(section), Trim(key), value};
+    if (!Apply(write))
         return;
+    for (Write& w : pending_) {
+        if (SameName(w.section, write.section) && SameName(w.key, write.key)) {
+            w.value = value;
+            return;
+        }
     }
-    const int k = FindKey(s, keyName);
+    pending_.push_back(std::move(write));
+}
+
+bool ProfileFile::Apply(const Write& write) {
+    const std::string text = write.key + "=" + write.value;
+    int s = FindSection(write.section);
+    if (s < 0) {
+        lines_.push_back(ParseLine("[" + write.section + "]"));
+        lines_.push_back(ParseLine(text));
+        return true;
+    }
+    const int k = FindKey(s, write.key);
     if (k >= 0) {
         Line& line = lines_[static_cast<size_t>(k)];
-        if (line.text != text) {
-            line = ParseLine(text);
-            dirty_ = true;
-        }
-        return;
+        if (line.text == text)
+            return false;
+        line = ParseLine(text);
+        return true;
     }
     // After the section's last non-blank line, so blank lines keep separating it from the next.
     int insertAt = SectionEnd(s);
     while (insertAt - 1 > s && Trim(lines_[static_cast<size_t>(insertAt - 1)].text).empty())
         --insertAt;
     lines_.insert(lines_.begin() + insertAt, ParseLine(text));
-    dirty_ = true;
+    return true;
 }
 
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int value) {
     WriteString(section, key, std::to_string(value));
 }
 
-bool ProfileFile::Flush() {
-    if (!dirty_)
-        return true;
-    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
+std::string ProfileFile::Text() const {
     const char* eol = crlf_ ? "\r\n" : "\n";
-    if (bom_)
-        out << "\xEF\xBB\xBF";
+    std::string text = bom_ ? "\xEF\xBB\xBF" : "";
     for (const Line& line : lines_)
-        out << line.text << eol;
-    out.close();
-    if (!out)
+        text += line.text + eol;
+    return text;
+}
+
+bool ProfileFile::Flush() {
+    if (pending_.empty())
+        return true;
+    // What the file holds now, hand edits made while the program ran included; a file that cannot
+    // be read back is not overwritten.
+    const std::vector<Line> mine = lines_;
+    if (!Load()) {
+        lines_ = mine;
         return false;
-    dirty_ = false;
+    }
+    const std::string before = Text();
+    for (const Write& write : pending_)
+        Apply(write);
+    if (Text() != before && !WriteFileAtomically(path_, Text()))
+        return false;
+    pending_.clear();
     return true;
 }
 

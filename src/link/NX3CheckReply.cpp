@@ -55,8 +55,9 @@ std::string TNX3Class::ErrorDescription(const std::string& command, const std::s
     // The common section, then the extended codes anywhere in the table.
     while (i < n && Chars(Descriptions[i], 0, 4) != "(  )")
         ++i;
+    // Only a two-character code line: "X2" alone is not the first extended code.
     for (++i; i < n; ++i) {
-        if (Chars(Descriptions[i], 0, 2) == code) {
+        if (Chars(Descriptions[i], 0, 2) == code && Chars(Descriptions[i], 2, 1) == "-") {
             error = From(Descriptions[i], 3);
             break;
         }

@@ -51,9 +51,12 @@ void TNX3Class::SendCommand(const std::string& code, std::string& reply) {
 }
 
 void TNX3Class::SendFrame(const std::string& data) {
+    SendBytesFrame(OnSendConvert ? OnSendConvert(cp1250::ToUpper(data)) : data);
+}
+
+void TNX3Class::SendBytesFrame(const std::string& bytes) {
     BusyCursor busy(ui_);
-    const std::string sent = OnSendConvert ? OnSendConvert(cp1250::ToUpper(data)) : data;
-    const std::string frame = Frame(sent);
+    const std::string frame = Frame(bytes);
     ui_.AddLogLine("<- " + frame);
     if (!line_->Write(frame))
         throw LinkError::NoCommunication();
@@ -126,6 +129,18 @@ void TNX3Class::ReceiveFixed(int count, std::string& data) {
 
 void TNX3Class::ReceiveReply(std::string& reply) {
     ReceiveFrame(reply);
+    if (reply != "X2")
+        return;
+    // Without the digits "X2" stays as it came: it has no description of its own.
+    std::string extended;
+    try {
+        ReceiveFrame(extended);
+    } catch (const LinkError& e) {
+        if (std::string(e.what()) != NoCommunicationMessage)
+            throw;
+        return;
+    }
+    reply += extended;
 }
 
 void TNX3Class::BeginWait() {

@@ -41,11 +41,14 @@ bool TNX3Class::OpenPort(int portNumber) {
     switch (line_->Open(portNumber)) {
     case SerialLine::OpenResult::Ok:
         break;
-    case SerialLine::OpenResult::OpenFailed:
+    case SerialLine::OpenResult::OpenFailed: {
+        const std::string detail = line_->OpenFailureDetail();
         ui_.ShowMessage("Nie udało się otworzyć portu COM" + std::to_string(portNumber) +
-                            ". Mogło się zdarzyć, że inna\r\naplikacja już wykorzystuje dany port.",
+                            ". Mogło się zdarzyć, że inna\r\naplikacja już wykorzystuje dany port." +
+                            (detail.empty() ? "" : "\r\n" + detail),
                         MessageIcon::Error);
         return false;
+    }
     case SerialLine::OpenResult::GetStateFailed:
         line_->Close();
         ui_.ShowMessage("Wystąpił błąd podczas otwierania portu (GetCommState()).", MessageIcon::Error);

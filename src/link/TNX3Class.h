@@ -151,9 +151,12 @@ public:
     static std::string Frame(const std::string& payload); // STX payload ETX checksum
     void SendCommand(const std::string& code, std::string& reply);
     void SendFrame(const std::string& data);
+    // Without the upper-casing and code-page conversion of SendFrame: bit fields go out as given.
+    void SendBytesFrame(const std::string& bytes);
     void SendRaw(const std::string& text);
     void ReceiveFrame(std::string& data);
     void ReceiveFixed(int count, std::string& data);
+    // A reply "X2" is followed by its four-hex-digit frame: the reply is then "X2" + the digits.
     void ReceiveReply(std::string& reply);
     void WaitForReply(std::string& reply);
     // True for "I1"/"D1"; otherwise shows the reply's description in the error window and returns

@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -27,6 +26,34 @@ bool ConfigureRaw(termios& tio) {
     tio.c_cc[VSTART] = 0x11;
     tio.c_cc[VSTOP] = 0x13;
     return cfsetispeed(&tio, B9600) == 0 && cfsetospeed(&tio, B9600) == 0;
+}
+
+// The device and why it could not be opened, with the usual remedy.
+std::string Reason(const std::string& path, int error) {
+    std::string why;
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        why = "brak takiego urządzenia; sprawdź, czy kasa jest podłączona, albo wskaż inne urządzenie "
+              "w pliku nx3config.ini";
+        break;
+    case EACCES:
+    case EPERM:
+        why = "brak uprawnień; użytkownik musi należeć do grupy dialout (potem należy zalogować się "
+              "ponownie)";
+        break;
+    case EWOULDBLOCK:
+    case EBUSY:
+        why = "port jest zajęty przez inny program; zamknij go i spróbuj ponownie";
+        break;
+    case ENOTTY:
+        why = "to nie jest port szeregowy";
+        break;
+    default:
+        why = "błąd systemowy nr " + std::to_string(error);
+    }
+    return "Urządzenie: " + path + " (" + why + ")";
 }
 
 } // namespace
@@ -51,25 +78,33 @@ std::string PosixSerialLine::DevicePath(int portNumber) const {
 
 SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     Close();
+    failure_.clear();
     const std::string path = DevicePath(portNumber);
-    if (path.empty())
+    if (path.empty()) {
+        failure_ =
+            "Urządzenie: brak (nie przypisano urządzenia do portu COM" + std::to_string(portNumber) + ")";
         return OpenResult::OpenFailed;
+    }
     // Non-blocking so a modem line without carrier cannot hang the open; reads and writes poll.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        failure_ = Reason(path, errno);
         return OpenResult::OpenFailed;
-    if (::isatty(fd) == 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+    }
+    // Only a lock: it ends with the process that holds it. An exclusive-use flag on the tty would
+    // outlive a killed program wherever the other side stays open (nx3sim's pseudo-terminal).
+    const int refused = ::isatty(fd) == 0 ? ENOTTY : ::flock(fd, LOCK_EX | LOCK_NB) != 0 ? errno : 0;
+    if (refused != 0) {
         ::close(fd);
+        failure_ = Reason(path, refused);
         return OpenResult::OpenFailed;
     }
     termios tio{};
     if (::tcgetattr(fd, &tio) != 0) {
-        ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         return OpenResult::GetStateFailed;
     }
     if (!ConfigureRaw(tio) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
-        ::ioctl(fd, TIOCNXCL);
         ::close(fd);
         return OpenResult::SetStateFailed;
     }
@@ -116,11 +151,9 @@ bool PosixSerialLine::Write(const std::string& bytes) {
 int PosixSerialLine::ReadByte() {
     if (fd_ < 0)
         return -1;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs_);
+    const auto deadline = Now() + std::chrono::milliseconds(timeoutMs_);
     for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
-                .count();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Now()).count();
         pollfd p{fd_, POLLIN, 0};
         const int r = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
         if (r < 0 && errno == EINTR)
@@ -135,9 +168,11 @@ int PosixSerialLine::ReadByte() {
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
         }
-        // A hung-up line answers at once; keep the time-out so callers that poll do not spin.
-        if (left > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(left));
+        // A hung-up line answers at once; keep the time-out so callers that poll do not spin, but
+        // only what is left of it after the poll.
+        const auto rest = deadline - Now();
+        if (rest > Clock::duration::zero())
+            Pause(rest);
         return -1;
     }
 }
@@ -145,7 +180,6 @@ int PosixSerialLine::ReadByte() {
 bool PosixSerialLine::Close() {
     if (fd_ < 0)
         return true;
-    ::ioctl(fd_, TIOCNXCL);
     const int fd = fd_;
     fd_ = -1;
     return ::close(fd) == 0;

@@ -1,10 +1,13 @@
 #pragma once
 // A tty device as the printer's serial line: a real port or the slave side of a pseudo-terminal.
 // COM1..COM4 map to device paths (default /dev/ttyS0../dev/ttyS3). The device is held exclusively
-// (flock, which also holds for root, plus TIOCEXCL) and runs raw at 9600 8N1 with XON/XOFF off, so
-// the status bytes 0x11 and 0x13 pass through; hardware flow control stays as the driver had it.
+// by an flock, which also holds for root and ends with the process, and runs raw at 9600 8N1 with XON/XOFF
+// off, so the status bytes 0x11 and 0x13 pass through; hardware flow control stays as the driver had it.
+#include <chrono>
+#include <functional>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "SerialLine.h"
 
@@ -12,6 +15,8 @@ namespace nubra {
 
 class PosixSerialLine : public SerialLine {
 public:
+    using Clock = std::chrono::steady_clock;
+
     PosixSerialLine();
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
@@ -22,6 +27,7 @@ public:
     std::string DevicePath(int portNumber) const;
 
     OpenResult Open(int portNumber) override;
+    std::string OpenFailureDetail() const override { return failure_; }
     bool IsOpen() const override { return fd_ >= 0; }
     bool SetReadTimeout(int milliseconds) override;
     bool Purge() override;
@@ -29,8 +35,14 @@ public:
     int ReadByte() override;
     bool Close() override;
 
+    // The clock a read's time-out is measured by and the pause a hung-up line waits out; tests
+    // replace them.
+    std::function<Clock::time_point()> Now = [] { return Clock::now(); };
+    std::function<void(Clock::duration)> Pause = [](Clock::duration d) { std::this_thread::sleep_for(d); };
+
 private:
     std::map<int, std::string> paths_;
+    std::string failure_;
     int fd_ = -1;
     int timeoutMs_ = 2000;
 };

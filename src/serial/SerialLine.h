@@ -14,6 +14,8 @@ public:
 
     // Opens port COM<number> (1..4) exclusively and sets 9600 8N1 with software flow control off.
     virtual OpenResult Open(int portNumber) = 0;
+    // After OpenFailed: one line naming the device and the reason ("Urządzenie: ... (...)"), or empty.
+    virtual std::string OpenFailureDetail() const { return {}; }
     virtual bool IsOpen() const = 0;
     // Read time-out in milliseconds: a one-byte read returns at once when a byte is there.
     virtual bool SetReadTimeout(int milliseconds) = 0;

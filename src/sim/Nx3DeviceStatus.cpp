@@ -1,6 +1,8 @@
 // The status and information queries and "K4".
+#include "Numbers.h"
 #include "Nx3Device.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -104,11 +106,10 @@ void Nx3Device::DeviceInfoSelector(const std::string& data) {
 }
 
 void Nx3Device::FullUniqueNumber() {
-    // Only a device that announces the longer unique number in "ES" "W" knows "PI".
-    const std::string number = state_.infoW.size() >= 7 ? state_.infoW.substr(4, 3) : "";
-    char* end = nullptr;
-    const long announced = std::strtol(number.c_str(), &end, 10);
-    if (number.empty() || *end != '\0' || announced < 3) {
+    // Only a device that announces the longer unique number in "ES" "W" knows "PI", read as the
+    // program reads it, so it answers whenever the program asks.
+    const std::string& w = state_.infoW;
+    if (StrToIntDef(w.substr(std::min<std::size_t>(4, w.size()), 3), -1) < 3) {
         SendCode("I2");
         return;
     }

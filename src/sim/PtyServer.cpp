@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <termios.h>
@@ -20,6 +21,12 @@ namespace {
 // that only a few bytes slip in between the program clearing its buffers and sending a command.
 constexpr std::size_t kStreamPortion = 64;
 constexpr auto kStreamPause = std::chrono::milliseconds(5);
+// A hang-up waits until the program has read the bytes before it: closing the line throws away what
+// is still queued on the program's side. They count as read once the queue has stayed empty this
+// long (the kernel moves written bytes into it a moment later); a program that reads nothing gets
+// the hang-up after the longer limit.
+constexpr auto kReadQuiet = std::chrono::milliseconds(100);
+constexpr auto kUnreadLimit = std::chrono::seconds(5);
 
 [[noreturn]] void ThrowErrno(const char* what) {
     throw std::system_error(errno, std::generic_category(), what);
@@ -167,6 +174,7 @@ void PtyServer::Run() {
             ReadInput();
         WritePending();
         WriteStream();
+        HangUpOnceRead();
     }
 }
 
@@ -174,7 +182,7 @@ int PtyServer::PollTimeoutMs() const {
     using std::chrono::duration_cast;
     using std::chrono::milliseconds;
     const auto now = Clock::now();
-    auto next = now + milliseconds(200);
+    auto next = now + milliseconds(hangUpDue_ ? 10 : 200);
     if (!pending_.empty() && headTimed_ && headDue_ < next)
         next = headDue_;
     if (!pending_.empty() && PacedAllowance(now) == 0 && NextPacedByte() < next)
@@ -220,6 +228,8 @@ void PtyServer::ReadInput() {
 }
 
 void PtyServer::WritePending() {
+    if (hangUpDue_)
+        return;
     {
         // Answers produced by WithDevice() calls (none today, but the device may grow some).
         std::lock_guard lock(mutex_);
@@ -254,7 +264,9 @@ void PtyServer::WritePending() {
         if (pending_.empty())
             paceRunning_ = false;
         if (hangUp) {
-            HangUp();
+            hangUpDue_ = true;
+            quietSince_ = Clock::now();
+            unreadLimit_ = quietSince_ + kUnreadLimit;
             return;
         }
     }
@@ -277,6 +289,19 @@ void PtyServer::WriteStream() {
     }
     streamLeft_.erase(0, WriteSome(master_, streamLeft_));
     nextStreamAt_ = Clock::now() + kStreamPause;
+}
+
+void PtyServer::HangUpOnceRead() {
+    if (!hangUpDue_)
+        return;
+    const auto now = Clock::now();
+    int queued = 0;
+    if (::ioctl(slave_, TIOCINQ, &queued) == 0 && queued > 0)
+        quietSince_ = now;
+    if (now - quietSince_ < kReadQuiet && now < unreadLimit_)
+        return;
+    hangUpDue_ = false;
+    HangUp();
 }
 
 void PtyServer::HangUp() {

@@ -1,7 +1,8 @@
 #pragma once
 // Serves an Nx3Device on a pseudo-terminal: the program opens the slave path as its serial port.
 // A background thread reads what the program writes, feeds the device and writes its answers,
-// honouring the device's delays and hang-ups; an endless stream is written while the device wants one.
+// honouring the device's delays and hang-ups (the program reads the bytes before a hang-up first);
+// an endless stream is written while the device wants one.
 //
 // The server keeps the slave open itself, so the program may close and reopen the port at will. A
 // hang-up closes both sides; the server then opens a fresh pseudo-terminal (a new slave path, the
@@ -70,6 +71,7 @@ private:
     void ReadInput();
     void WritePending();
     void WriteStream();
+    void HangUpOnceRead();
     void HangUp();
     int PollTimeoutMs() const;
     // Bytes the line may carry now (unlimited when not paced), and when the next one may go.
@@ -100,6 +102,9 @@ private:
     bool paceRunning_ = false;
     Clock::time_point paceStart_{};
     std::size_t pacedSent_ = 0;
+    bool hangUpDue_ = false;
+    Clock::time_point quietSince_{};
+    Clock::time_point unreadLimit_{};
 };
 
 } // namespace nubra::sim

@@ -143,7 +143,7 @@ std::string SimHelp() {
            "  --noise               śmieci przed pierwszą ramką odpowiedzi\n"
            "  --bad-checksum        błędna suma kontrolna pierwszej ramki odpowiedzi\n"
            "  --silence             brak odpowiedzi na rozkaz\n"
-           "  --delay-ms N          odpowiedź opóźniona o N ms (powyżej 2000: brak komunikacji)\n"
+           "  --delay-ms N          odpowiedź opóźniona o N ms (powyżej 2025: brak komunikacji)\n"
            "  --error KOD           KOD zamiast \"I1\" (dwa znaki lub X2 i cztery cyfry szesnastkowe)\n"
            "  --error-closing KOD   KOD zamiast końcowego \"D1\"\n"
            "  --hangup K            linia zamyka się po K bajtach odpowiedzi (potem nowy port)\n"

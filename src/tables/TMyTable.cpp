@@ -101,8 +101,17 @@ void TMyTable::CreateTable() {
         std::memcpy(&bytes[kHeaderSize + i * FieldDef::kSlotSize], fields_[i].slot.data(),
                     FieldDef::kSlotSize);
     TableFile out;
-    if (!out.Create(FileName()) || out.WriteAt(0, bytes.data(), bytes.size()) != bytes.size())
+    const TableFile::OpenResult opened = out.Create(FileName());
+    if (opened == TableFile::OpenResult::Locked)
+        throw TableError(InUseMessage());
+    if (opened != TableFile::OpenResult::Ok || out.WriteAt(0, bytes.data(), bytes.size()) != bytes.size())
         throw TableError("Błąd zapisu do pliku..");
+}
+
+std::string TMyTable::InUseMessage() const {
+    return "Plik tabeli '" + FileName() +
+           "' jest używany przez inny program. Zamknij tamten program i "
+           "otwórz tabelę ponownie..";
 }
 
 void TMyTable::SetActive(bool active) {
@@ -135,8 +144,14 @@ void TMyTable::Open() {
     Forget();
     if (IsBlank(tableName_))
         throw TableError("Niewłaściwa nazwa tabeli..");
-    if (!file_.Open(FileName()))
+    switch (file_.Open(FileName())) {
+    case TableFile::OpenResult::Ok:
+        break;
+    case TableFile::OpenResult::Locked:
+        throw TableError(InUseMessage());
+    case TableFile::OpenResult::Failed:
         throw TableError("Nie udało się otworzyć pliku tabeli '" + tableName_ + "'..");
+    }
 
     std::uint8_t header[kHeaderSize];
     if (file_.ReadAt(0, header, kHeaderSize) < kHeaderSize)
@@ -348,8 +363,10 @@ void TMyTable::WriteDefinitions() {
     bytes.reserve(fields_.size() * FieldDef::kSlotSize);
     for (const auto& f : fields_)
         bytes.insert(bytes.end(), f.slot.begin(), f.slot.end());
-    if (file_.WriteAt(kHeaderSize, bytes.data(), bytes.size()) != bytes.size())
-        throw TableError("Błąd zapisu do pliku..");
+    Guarded(kHeaderSize, static_cast<std::int64_t>(bytes.size()), [&] {
+        if (file_.WriteAt(kHeaderSize, bytes.data(), bytes.size()) != bytes.size())
+            throw TableError("Błąd zapisu do pliku..");
+    });
 }
 
 void TMyTable::AssignAutoIncrements() {
@@ -383,6 +400,18 @@ void TMyTable::WriteRecordAt(std::int64_t position) {
         throw TableError("Błąd zapisu do pliku..");
 }
 
+// Each change is guarded whole: a kill or an error in the middle leaves the table as it was before it.
+void TMyTable::Guarded(std::int64_t position, std::int64_t length, const std::function<void()>& change) {
+    file_.Guard(position, length);
+    try {
+        change();
+    } catch (...) {
+        file_.Undo();
+        throw;
+    }
+    file_.Commit();
+}
+
 bool TMyTable::Post() {
     if (!active_)
         return false;
@@ -396,19 +425,17 @@ bool TMyTable::Post() {
         missing = MissingRequiredField();
         if (missing < 0) {
             const std::int64_t end = SlotPosition(recordCount_);
-            if (file_.WriteAt(end, buffer_.data(), buffer_.size()) < buffer_.size()) {
-                // No part of a record the count does not know about stays behind.
-                file_.Truncate(std::min(end, file_.Size()));
-                throw TableError("Błąd zapisu do pliku..");
-            }
+            // No part of a record the count does not know about stays behind.
+            Guarded(end, 0, [&] { WriteRecordAt(end); });
             ++recordCount_;
             recNo_ = recordCount_ - 1;
         }
         break;
     case TableState::tsEdit:
         missing = MissingRequiredField();
-        if (missing < 0)
-            WriteRecordAt(CurrentPosition());
+        if (missing < 0) {
+            Guarded(CurrentPosition(), recordSize_, [&] { WriteRecordAt(CurrentPosition()); });
+        }
         break;
     case TableState::tsInsert:
         if (recordCount_ == kMaxRecords)
@@ -418,8 +445,10 @@ bool TMyTable::Post() {
         missing = MissingRequiredField();
         if (missing < 0) {
             const std::int64_t at = CurrentPosition();
-            file_.Move(at, at + recordSize_, SlotPosition(recordCount_) - at);
-            WriteRecordAt(at);
+            Guarded(at, file_.Size() - at, [&] {
+                file_.Move(at, at + recordSize_, SlotPosition(recordCount_) - at);
+                WriteRecordAt(at);
+            });
             ++recordCount_;
             if (recNo_ < 0)
                 recNo_ = 0;
@@ -453,8 +482,10 @@ void TMyTable::Delete() {
     if (recordCount_ > 0) {
         const std::int64_t at = CurrentPosition();
         const std::int64_t end = SlotPosition(recordCount_);
-        file_.Move(at + recordSize_, at, end - at - recordSize_);
-        file_.Truncate(end - recordSize_);
+        Guarded(at, file_.Size() - at, [&] {
+            file_.Move(at + recordSize_, at, end - at - recordSize_);
+            file_.Truncate(end - recordSize_);
+        });
         --recordCount_;
         if (recNo_ >= recordCount_)
             recNo_ = recordCount_ - 1;

@@ -88,6 +88,8 @@ private:
     int MissingRequiredField() const;
     void WriteDefinitions();
     void WriteRecordAt(std::int64_t position);
+    void Guarded(std::int64_t position, std::int64_t length, const std::function<void()>& change);
+    std::string InUseMessage() const;
     bool ReportLimit(const char* message);
     void Changed();
 

@@ -6,16 +6,22 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
 #include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <sys/stat.h>
 
 #include "ProfileFile.h"
 #include "PtyServer.h"
+#include "ScreenFit.h"
 #include "ScriptedDialogs.h"
 #include "StartupWindows.h"
 #include "TControlBar.h"
 #include "TFormMain.h"
 #include "TFormSetPort.h"
 #include "TNX3Class.h"
+#include "TerminationSignals.h"
 
 using nubra::app::TFormMain;
 
@@ -79,12 +85,35 @@ private slots:
         QVERIFY(!QFile::exists(Ini()));
 
         main->close();
-        const QStringList expected = {
-            "[PORT]",     "com=0",         "[FORM MAIN]",   "Left=527",     "Top=135",      "Width=896",
-            "Height=574", "[FORM REGINF]", "[CONTROL BAR]", "Height=64",    "[TOOL BAR 1]", "Top=0",
-            "Left=0",     "[TOOL BAR 2]",  "Top=0",         "[TOOL BAR 3]", "Top=0",        "[TOOL BAR 4]",
-            "Top=32",     "Left=0",        "[TOOL BAR 5]",  "Top=0",        "[TOOL BAR 6]", "Top=0",
-            "[CURRENCY]", "Native=PLN"};
+        // The default place, 527,135 896x574, brought onto the screen at hand.
+        const QRect place = nubra::app::FitOnScreen(QRect(527, 135, 896, 574),
+                                                    QGuiApplication::primaryScreen()->availableGeometry());
+        const QStringList expected = {"[PORT]",
+                                      "com=0",
+                                      "[FORM MAIN]",
+                                      QStringLiteral("Left=%1").arg(place.left()),
+                                      QStringLiteral("Top=%1").arg(place.top()),
+                                      QStringLiteral("Width=%1").arg(place.width()),
+                                      QStringLiteral("Height=%1").arg(place.height()),
+                                      "[FORM REGINF]",
+                                      "[CONTROL BAR]",
+                                      "Height=64",
+                                      "[TOOL BAR 1]",
+                                      "Top=0",
+                                      "Left=0",
+                                      "[TOOL BAR 2]",
+                                      "Top=0",
+                                      "[TOOL BAR 3]",
+                                      "Top=0",
+                                      "[TOOL BAR 4]",
+                                      "Top=32",
+                                      "Left=0",
+                                      "[TOOL BAR 5]",
+                                      "Top=0",
+                                      "[TOOL BAR 6]",
+                                      "Top=0",
+                                      "[CURRENCY]",
+                                      "Native=PLN"};
         QStringList lines = FileLines(Ini());
         // Left of tool bars 2, 3, 5 and 6 depends on the button widths, the register window's
         // position is that window's own; drop those lines.
@@ -131,16 +160,15 @@ private slots:
         const int bar6Left = first.ReadInteger("TOOL BAR 6", "Left", -1);
         QVERIFY(bar6Left > 0);
         const int farRight = bar6Left + 200;
-        WriteFile(Ini(),
-                  QStringLiteral("[PORT]\ncom=0\n[FORM MAIN]\nLeft=10\nTop=20\nWidth=1000\nHeight=600\n"
-                                 "[CONTROL BAR]\nHeight=64\n[TOOL BAR 1]\nTop=32\nLeft=40\n"
-                                 "[TOOL BAR 4]\nTop=0\nLeft=%1\n[CURRENCY]\nNative=EUR\n")
-                      .arg(farRight)
-                      .toUtf8());
+        WriteFile(Ini(), QStringLiteral("[PORT]\ncom=0\n[FORM MAIN]\nLeft=10\nTop=20\nWidth=780\nHeight=600\n"
+                                        "[CONTROL BAR]\nHeight=64\n[TOOL BAR 1]\nTop=32\nLeft=40\n"
+                                        "[TOOL BAR 4]\nTop=0\nLeft=%1\n[CURRENCY]\nNative=EUR\n")
+                             .arg(farRight)
+                             .toUtf8());
         ScriptedDialogs dialogs;
         auto main = Start();
         QCOMPARE(main->pos(), QPoint(10, 20));
-        QCOMPARE(main->size(), QSize(1000, 600));
+        QCOMPARE(main->size(), QSize(780, 600));
         QCOMPARE(main->NativeCurrency(), std::string("EUR"));
         nubra::app::TControlBar* bar = main->ControlBar();
         const int b1 = bar->BandIndex("ToolBar1");
@@ -191,9 +219,12 @@ private slots:
         ScriptedDialogs dialogs;
         auto main = Start();
         QCOMPARE(dialogs.shown.size(), size_t(1));
-        QCOMPARE(dialogs.shown[0].text,
-                 QStringLiteral("Nie udało się otworzyć portu COM2. Mogło się zdarzyć, że inna\n"
-                                "aplikacja już wykorzystuje dany port."));
+        QCOMPARE(
+            dialogs.shown[0].text,
+            QStringLiteral("Nie udało się otworzyć portu COM2. Mogło się zdarzyć, że inna\n"
+                           "aplikacja już wykorzystuje dany port.\n"
+                           "Urządzenie: /nonexistent/nubra-tty (brak takiego urządzenia; sprawdź, czy kasa "
+                           "jest podłączona, albo wskaż inne urządzenie w pliku nx3config.ini)"));
         QCOMPARE(dialogs.shown[0].icon, QMessageBox::Critical);
         QCOMPARE(main->PortNumber(), 0);
         QVERIFY(main->PortSwitch()->isChecked());
@@ -317,14 +348,20 @@ private slots:
         QCOMPARE(main->PortNumber(), 0);
 
         int selectionShown = 99;
+        QStringList items;
         dialogs.Answer([&](QDialog& d) {
             auto& form = static_cast<nubra::app::TFormSetPort&>(d);
             selectionShown = form.PortList()->currentIndex();
+            for (int i = 0; i < form.PortList()->count(); ++i)
+                items << form.PortList()->itemText(i);
             form.PortList()->setCurrentIndex(3);
             return int(QDialog::Accepted);
         });
         main->Action("ASetPort")->trigger();
         QCOMPARE(selectionShown, -1); // port 0: nothing selected
+        // Each COM number with the device it stands for.
+        QCOMPARE(items, (QStringList{"COM1 (/dev/ttyS0)", "COM2 (/dev/ttyS1)", "COM3 (/dev/ttyS2)",
+                                     "COM4 (" + QString::fromStdString(server.SlavePath()) + ")"}));
         QCOMPARE(main->PortNumber(), 4);
         QCOMPARE(main->StatusPanelText(0), QStringLiteral("COM 4"));
         QVERIFY(!main->PortSwitch()->isChecked());
@@ -337,6 +374,90 @@ private slots:
         main->Action("ASetPort")->trigger();
         QCOMPARE(selectionShown, 3);
         server.Stop();
+    }
+
+    // The place written at close is the one shown, and the next start shows it again; a place that
+    // does not fit the screen is brought onto it first.
+    void placeSurvivesACloseAndARestart_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("fits") << QByteArray("Left=50\nTop=80\nWidth=700\nHeight=450\n") << true;
+        QTest::newRow("default") << QByteArray() << false;
+        QTest::newRow("larger screen")
+            << QByteArray("Left=3000\nTop=-900\nWidth=100000\nHeight=100000\n") << false;
+    }
+    void placeSurvivesACloseAndARestart() {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, kept);
+        WriteFile(Ini(), "[FORM MAIN]\n" + stored);
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QList<int> written;
+        for (int run = 0; run < 3; ++run) {
+            ScriptedDialogs dialogs;
+            auto main = Start();
+            main->show();
+            QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+            QVERIFY(available.contains(main->frameGeometry()));
+            main->close();
+            nubra::ProfileFile ini(Ini().toStdString());
+            QList<int> place;
+            for (const char* key : {"Left", "Top", "Width", "Height"})
+                place << ini.ReadInteger("FORM MAIN", key, -1);
+            QCOMPARE(QRect(place[0], place[1], place[2], place[3]), QRect(main->pos(), main->size()));
+            if (run > 0)
+                QCOMPARE(place, written);
+            written = place;
+        }
+        if (kept)
+            QCOMPARE(written, (QList<int>{50, 80, 700, 450}));
+    }
+
+    void handEditsMadeWhileRunningSurviveTheClose() {
+        WriteFile(Ini(), "[PORT]\ncom=0\n");
+        ScriptedDialogs dialogs;
+        auto main = Start();
+        WriteFile(Ini(), "[PORT]\ncom=0\nCOM2=/dev/ttyUSB0\n; mój komentarz\n[MOJE]\nklucz=1\n");
+        main->close();
+        const QStringList lines = FileLines(Ini());
+        QCOMPARE(lines.mid(0, 4), (QStringList{"[PORT]", "com=0", "COM2=/dev/ttyUSB0", "; mój komentarz"}));
+        QVERIFY(lines.contains(QStringLiteral("[MOJE]")));
+        QVERIFY(lines.contains(QStringLiteral("klucz=1")));
+    }
+
+    void settingsThatAreNoFileAreReportedAndTheDefaultsUsed() {
+        QVERIFY(::mkfifo(Ini().toLocal8Bit().constData(), 0600) == 0); // would block a plain read
+        ScriptedDialogs dialogs;
+        auto main = Start();
+        QCoreApplication::processEvents(); // the box comes once the program runs
+        QCOMPARE(dialogs.shown.size(), size_t(2));
+        QCOMPARE(dialogs.shown[0].text, PortWarning);
+        QCOMPARE(dialogs.shown[1].icon, QMessageBox::Warning);
+        QCOMPARE(dialogs.shown[1].text,
+                 QStringLiteral("Plik ustawień %1 nie jest zwykłym plikiem. Program używa "
+                                "ustawień domyślnych.")
+                     .arg(Ini()));
+        QCOMPARE(main->PortNumber(), 0);
+    }
+
+    // Last: the signal stays recorded for the rest of the process.
+    void terminationWithUnwritableSettingsOpensNothingAndEnds() {
+        QVERIFY(QDir(Dir()).mkdir(QStringLiteral("nx3config.ini")));
+        ScriptedDialogs dialogs;
+        auto main = Start();
+        dialogs.shown.clear();
+        nubra::app::TerminationSignals termination;
+        connect(&termination, &nubra::app::TerminationSignals::terminationRequested, main.get(),
+                &QWidget::close);
+        QSignalSpy closed(main.get(), &TFormMain::closed);
+        std::stringstream err;
+        std::streambuf* saved = std::cerr.rdbuf(err.rdbuf());
+        ::raise(SIGTERM);
+        QCoreApplication::processEvents();
+        std::cerr.rdbuf(saved);
+        QCOMPARE(closed.size(), 1);
+        QVERIFY(dialogs.shown.empty());
+        QCOMPARE(QString::fromStdString(err.str()),
+                 QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.\n").arg(Ini()));
     }
 };
 

@@ -302,6 +302,24 @@ private slots:
         QVERIFY(dialogs.urls.empty()); // no link opened on the way
     }
 
+    void aboutLinkOpensOnEnterAndSpaceAndTheWindowStays_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void aboutLinkOpensOnEnterAndSpaceAndTheWindowStays() {
+        QFETCH(int, key);
+        ScriptedDialogs dialogs;
+        TFormAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowActive(&about));
+        about.StaticTextWWW()->setFocus();
+        QTest::keyClick(about.StaticTextWWW(), Qt::Key(key));
+        QCOMPARE(dialogs.urls.size(), size_t(1));
+        QCOMPARE(dialogs.urls[0].toString(), TFormAbout::Www);
+        QVERIFY(about.isVisible());
+    }
+
     void busyCursorIsAStateNotACounter() {
         // WaitForReply begins its wait again for an "X2" code: true twice, then one false.
         QtLinkUi ui(nullptr);

@@ -63,6 +63,43 @@ private slots:
         dir_.reset();
     }
 
+    // A second copy of the program in the same folder is told which files are in use and writes
+    // nothing to them; its start goes on.
+    void tablesInUseByAnotherProgramAreNamedAndLeftAlone() {
+        Start();
+        dialogs_->Answer(AddGoods("CHLEB"));
+        Window("TFormTowary")->SB_DodajClick();
+        const QByteArray before = [&] {
+            QFile f(Tables() + "TOWARY.tbl");
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        dialogs_->shown.clear();
+        app::TFormMain second((dir_->path() + QLatin1Char('/')).toStdString());
+        QStringList expected;
+        for (const char* table : {"TOWARY", "KONTRAH", "KARTY"})
+            expected << "Plik tabeli '" + Tables() + table +
+                            ".tbl' jest używany przez inny program. Zamknij tamten program i otwórz tabelę "
+                            "ponownie..";
+        QCOMPARE(Titles().mid(0, 3), expected);
+        QVERIFY(!catalogues::CatalogueTables::Of(second)->Table(Catalogue::Goods).Active());
+        second.close();
+        QFile f(Tables() + "TOWARY.tbl");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(Goods().RecordCount(), 1);
+    }
+
+    void catalogueCentredOnAWindowAtTheScreenEdgeStaysOnScreen() {
+        Start();
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        main_->show();
+        main_->move(available.right() - 100, available.bottom() - 100);
+        TFormCatalogue* w = Window("TFormKontrah");
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(available.contains(w->frameGeometry()));
+    }
+
     void firstStartCreatesTheFolderAndThreeEmptyTables() {
         QVERIFY(!QFile::exists(Tables()));
         Start();

@@ -80,6 +80,20 @@ private slots:
         QCOMPARE(align(2) & Qt::AlignHorizontal_Mask, int(Qt::AlignRight));
     }
 
+    void rowsAreSizedByDraggingTheirLines() {
+        Add("A", "1");
+        Add("B", "1");
+        QHeaderView* rows = grid_->verticalHeader();
+        QVERIFY(rows->isVisible());
+        const int before = grid_->rowHeight(0);
+        const QPoint line(rows->width() / 2, rows->sectionViewportPosition(0) + rows->sectionSize(0) - 1);
+        QTest::mousePress(rows->viewport(), Qt::LeftButton, {}, line);
+        QTest::mouseMove(rows->viewport(), line + QPoint(0, 12));
+        QTest::mouseRelease(rows->viewport(), Qt::LeftButton, {}, line + QPoint(0, 12));
+        QCOMPARE(grid_->rowHeight(0), before + 12);
+        QCOMPARE(grid_->rowHeight(1), before);
+    }
+
     void clickingRowsMovesTheCurrentRecordButNotTheHeading() {
         for (const char* n : {"A", "B", "C", "D"})
             Add(n, "1");

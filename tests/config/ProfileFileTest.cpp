@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -140,6 +142,68 @@ TEST_F(ProfileFileTest, ValueAfterFirstEqualsSignIsKeptWhole) {
     WriteFile("[PORT]\nCOM1 = /dev/serial/by-id/usb=x \n");
     nubra::ProfileFile ini(path_);
     EXPECT_EQ(ini.ReadString("PORT", "COM1", ""), "/dev/serial/by-id/usb=x");
+}
+
+TEST_F(ProfileFileTest, HandEditsMadeWhileRunningSurviveTheWrite) {
+    WriteFile("; ustawienia\n[PORT]\ncom=1\nCOM2=/dev/ttyS1\n[FORM MAIN]\nLeft=10\n");
+    {
+        nubra::ProfileFile ini(path_);
+        WriteFile("; ustawienia\n[PORT]\ncom=1\nCOM2=/dev/ttyUSB0\n[FORM MAIN]\nLeft=10\nTop=7\n"
+                  "[MOJE]\nklucz=wartość\n");
+        ini.WriteInteger("PORT", "com", 2);
+        ini.WriteInteger("FORM MAIN", "Left", 10); // unchanged: the file's own value stays
+        ini.WriteInteger("FORM MAIN", "Width", 800);
+    }
+    EXPECT_EQ(ReadFile(), "; ustawienia\n[PORT]\ncom=2\nCOM2=/dev/ttyUSB0\n[FORM MAIN]\nLeft=10\nTop=7\n"
+                          "Width=800\n[MOJE]\nklucz=wartość\n");
+}
+
+TEST_F(ProfileFileTest, WriteGoesThroughALinkAndKeepsPermissions) {
+    const std::string real = (dir_ / "real.ini").string();
+    {
+        std::ofstream out(real);
+        out << "[PORT]\ncom=1\n";
+    }
+    std::filesystem::permissions(real,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(real, path_);
+    {
+        nubra::ProfileFile ini(path_);
+        ini.WriteInteger("PORT", "com", 3);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(path_));
+    EXPECT_EQ(ReadFile(), "[PORT]\ncom=3\n");
+    EXPECT_EQ(std::filesystem::status(real).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()),
+              2);
+}
+
+// None of these may block, exhaust memory or be overwritten: the defaults and a message instead.
+TEST_F(ProfileFileTest, OnlyARegularFileOfSaneSizeIsRead) {
+    const std::string notRegular =
+        "Plik ustawień " + path_ + " nie jest zwykłym plikiem. Program używa ustawień domyślnych.";
+    const std::string tooLarge =
+        "Plik ustawień " + path_ + " jest zbyt duży (ponad 1 MB). Program używa ustawień domyślnych.";
+    struct Case {
+        std::function<void()> make;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {[&] { ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0); }, notRegular},
+        {[&] { std::filesystem::create_symlink("/dev/zero", path_); }, notRegular},
+        {[&] { WriteFile("[PORT]\ncom=1\n" + std::string(nubra::ProfileFile::kMaxSize, ';')); }, tooLarge},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(path_);
+        c.make();
+        nubra::ProfileFile ini(path_);
+        EXPECT_EQ(ini.LoadError(), c.message);
+        EXPECT_EQ(ini.ReadInteger("PORT", "com", 0), 0);
+        ini.WriteInteger("PORT", "com", 4);
+        EXPECT_FALSE(ini.Flush());
+    }
+    EXPECT_EQ(std::filesystem::file_size(path_), 13 + nubra::ProfileFile::kMaxSize);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 // works again.
 #include "SimLinkFixture.h"
 
+#include <filesystem>
+#include <thread>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -59,6 +62,16 @@ TEST_F(LinkFault, ChosenErrorCodeIsExplained) {
     EXPECT_EQ(AskB2(), "25013100042");
 }
 
+TEST_F(LinkFault, ExtendedErrorAfterAPlainCommandIsExplained) {
+    Device([](Nx3Device& d) { d.FailNextCommand("X20133", FailAt::Command); });
+    std::string reply;
+    link->SendCommand("B2", reply);
+    EXPECT_EQ(reply, "X20133");
+    EXPECT_FALSE(link->CheckReply("B2", reply));
+    EXPECT_EQ(ui.Errors.at(0), "Kasa jest już sfiskalizowana.");
+    EXPECT_EQ(AskB2(), "25013100042");
+}
+
 TEST_F(LinkFault, ExtendedErrorClosesAPrintingWait) {
     Device([](Nx3Device& d) { d.FailNextCommand("X203EC", FailAt::Closing); });
     std::string reply;
@@ -89,6 +102,34 @@ TEST_F(LinkFault, LineClosingInAFrameLosesTheLineUntilThePortIsReopened) {
     link->ClosePort();
     ASSERT_TRUE(link->OpenPort(1));
     EXPECT_EQ(AskB2(), "25013100042");
+}
+
+// A line that closes after K bytes of a reply delivers those K bytes first, every time, so a cut
+// frame can be produced on purpose.
+TEST_F(LinkFault, HangUpDeliversItsBytesBeforeTheLineCloses) {
+    link->ClosePort();
+    const std::string reply = "\x02I1\x03"
+                              "87";
+    int hangUps = 0;
+    for (std::size_t k : {1u, 3u, 5u}) {
+        Device([k](Nx3Device& d) { d.HangUpInFrame(k); });
+        nubra::PosixSerialLine line;
+        line.SetDevicePath(1, comPath);
+        ASSERT_EQ(line.Open(1), nubra::SerialLine::OpenResult::Ok);
+        line.SetReadTimeout(1000);
+        ASSERT_TRUE(line.Write(nubra::TNX3Class::Frame("B2")));
+        std::string got;
+        for (int b = line.ReadByte(); b >= 0; b = line.ReadByte())
+            got += static_cast<char>(b);
+        EXPECT_EQ(got, reply.substr(0, k));
+        line.Close();
+        // The next round opens the fresh line the link points to.
+        ++hangUps;
+        std::error_code ec;
+        while (server->HangUps() != hangUps ||
+               std::filesystem::read_symlink(comPath, ec) != server->SlavePath())
+            std::this_thread::yield();
+    }
 }
 
 } // namespace

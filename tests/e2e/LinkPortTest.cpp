@@ -15,7 +15,10 @@ TEST_F(LinkPort, PortOpenedTwiceIsRefused) {
     EXPECT_FALSE(other->OpenPort(1));
     ASSERT_EQ(otherUi.Messages.size(), 1u);
     EXPECT_EQ(otherUi.Messages[0].text, "Nie udało się otworzyć portu COM1. Mogło się zdarzyć, że "
-                                        "inna\r\naplikacja już wykorzystuje dany port.");
+                                        "inna\r\naplikacja już wykorzystuje dany port.\r\nUrządzenie: " +
+                                            comPath +
+                                            " (port jest zajęty przez inny program; zamknij go i spróbuj "
+                                            "ponownie)");
     EXPECT_EQ(AskB2(), "25013100042");
 }
 

@@ -67,6 +67,35 @@ TEST_F(ExchangeTest, PurgeDropsTheTailOfAnEarlierAnswer) {
     EXPECT_EQ(reply, "I1");
 }
 
+// An extended error after a plain command reads its code frame, so its own description is shown.
+TEST_F(ExchangeTest, SendCommandReadsTheCodeFrameOfAnExtendedError) {
+    struct Case {
+        std::string fed;
+        std::string reply;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"\x02X2\x03"
+         "95\x02"
+         "0133\x03" +
+             TNX3Class::Checksum("0133"),
+         "X20133", "Kasa jest już sfiskalizowana."},
+        {"\x02X2\x03"
+         "95",
+         "X2", "Brak opisu błędu"}, // the code frame never came
+    };
+    int writes = 0;
+    for (const Case& c : cases) {
+        line->Feed(c.fed, {.writes = ++writes});
+        std::string reply;
+        link->SendCommand("EF", reply);
+        EXPECT_EQ(reply, c.reply);
+        ui.Errors.clear();
+        EXPECT_FALSE(link->CheckReply("EF", reply));
+        EXPECT_EQ(ui.Errors, std::vector<std::string>{c.shown});
+    }
+}
+
 TEST_F(ExchangeTest, SendCommandFailures) {
     std::string reply = "old";
     EXPECT_EQ(ErrorOf([&] { link->SendCommand("B2", reply); }), kNoCommunication); // silence

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <fcntl.h>
+#include <fstream>
+#include <functional>
 #include <poll.h>
 #include <pty.h>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -147,8 +153,129 @@ TEST_F(PtyTest, LinkReportsAPortHeldByAnotherApplication) {
     EXPECT_FALSE(link.PortOpen);
     ASSERT_EQ(ui.Messages.size(), 1u);
     EXPECT_EQ(ui.Messages[0].text, "Nie udało się otworzyć portu COM3. Mogło się zdarzyć, że "
-                                   "inna\r\naplikacja już wykorzystuje dany port.");
+                                   "inna\r\naplikacja już wykorzystuje dany port.\r\nUrządzenie: " +
+                                       path_ +
+                                       " (port jest zajęty przez inny program; zamknij go i spróbuj "
+                                       "ponownie)");
     EXPECT_EQ(ui.Messages[0].icon, MessageIcon::Error);
+}
+
+// Runs body in a child process as an ordinary user (nobody when the tests run as root); its result
+// is the child's exit status. The child may be left waiting on hold until it is killed.
+class AsUser {
+public:
+    explicit AsUser(const std::function<int()>& body) {
+        int ready[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(ready[0]);
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                std::_Exit(99);
+            const char status = static_cast<char>(body());
+            [[maybe_unused]] const ssize_t n = ::write(ready[1], &status, 1);
+            for (;;)
+                ::pause(); // holds what it opened until killed
+        }
+        ::close(ready[1]);
+        char status = 99;
+        if (::read(ready[0], &status, 1) != 1)
+            status = 98;
+        ::close(ready[0]);
+        result_ = status;
+    }
+    ~AsUser() { Kill(); }
+    int Result() const { return result_; }
+    void Kill() {
+        if (pid_ <= 0)
+            return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int result_ = 99;
+};
+
+TEST_F(PtyTest, PortComesBackAfterAKillAndStaysExclusiveForTheLiving) {
+    ASSERT_EQ(::chmod(path_.c_str(), 0666), 0);
+    const std::string path = path_;
+    const auto open = [path] {
+        auto* line = new PosixSerialLine; // held until the child is killed
+        line->SetDevicePath(1, path);
+        return line->Open(1) == SerialLine::OpenResult::Ok ? 0 : 1;
+    };
+    AsUser killed(open);
+    ASSERT_EQ(killed.Result(), 0);
+    {
+        AsUser second(open);
+        EXPECT_EQ(second.Result(), 1); // a live holder still refuses everyone else
+    }
+    killed.Kill();
+    AsUser after(open);
+    EXPECT_EQ(after.Result(), 0);
+}
+
+// The device and the reason follow the message, as the user can act on them.
+TEST_F(PtyTest, FailedOpenNamesTheDeviceAndTheReason) {
+    const std::string file = ::testing::TempDir() + "nubra_not_a_tty_" + std::to_string(::getpid());
+    { std::ofstream(file) << "x"; }
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        bool asUser;
+        std::string detail;
+    };
+    const std::vector<Case> cases = {
+        {"/nonexistent/ttyS1", false,
+         "Urządzenie: /nonexistent/ttyS1 (brak takiego urządzenia; sprawdź, czy kasa jest podłączona, albo "
+         "wskaż inne urządzenie w pliku nx3config.ini)"},
+        {file, true,
+         "Urządzenie: " + file +
+             " (brak uprawnień; użytkownik musi należeć do grupy dialout (potem należy "
+             "zalogować się ponownie))"},
+        {"/dev/null", false, "Urządzenie: /dev/null (to nie jest port szeregowy)"},
+        {"", false, "Urządzenie: brak (nie przypisano urządzenia do portu COM1)"},
+    };
+    for (const Case& c : cases) {
+        PosixSerialLine line;
+        line.SetDevicePath(1, c.path);
+        if (c.asUser && ::geteuid() != 0)
+            continue; // the file is the user's own
+        if (!c.asUser) {
+            EXPECT_EQ(line.Open(1), SerialLine::OpenResult::OpenFailed);
+            EXPECT_EQ(line.OpenFailureDetail(), c.detail);
+            continue;
+        }
+        const std::string expected = c.detail;
+        AsUser user([&line, expected] {
+            return line.Open(1) == SerialLine::OpenResult::OpenFailed && line.OpenFailureDetail() == expected
+                       ? 0
+                       : 1;
+        });
+        EXPECT_EQ(user.Result(), 0) << c.path;
+    }
+    std::remove(file.c_str());
+}
+
+// A line that hangs up while a read waits ends the read at its time-out, not a time-out later.
+TEST_F(PtyTest, ReadAfterAHangUpEndsAtItsTimeOut) {
+    PosixSerialLine line;
+    line.SetDevicePath(1, path_);
+    ASSERT_EQ(line.Open(1), SerialLine::OpenResult::Ok);
+    ASSERT_TRUE(line.SetReadTimeout(2000));
+    ::close(master_);
+    master_ = -1;
+    // The poll is where the time goes: 1500 ms of the 2000 pass inside it.
+    const auto start = PosixSerialLine::Clock::now();
+    int calls = 0;
+    line.Now = [&] { return start + std::chrono::milliseconds(++calls > 2 ? 1500 : 0); };
+    std::vector<PosixSerialLine::Clock::duration> pauses;
+    line.Pause = [&](PosixSerialLine::Clock::duration d) { pauses.push_back(d); };
+    EXPECT_EQ(line.ReadByte(), -1);
+    EXPECT_EQ(pauses, std::vector<PosixSerialLine::Clock::duration>{std::chrono::milliseconds(500)});
 }
 
 TEST_F(PtyTest, LinkExchangesOverThePty) {

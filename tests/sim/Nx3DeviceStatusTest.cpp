@@ -79,11 +79,18 @@ TEST(Nx3DeviceStatus, DeviceInfoAnswersAfterTheSelector) {
     EXPECT_EQ(Ask(device, "Q"), F("D2"));
 }
 
+// Positions 5-7 read as the program reads them: whenever it asks for "PI", the answer comes.
 TEST(Nx3DeviceStatus, PiAnswersOnlyWhenInfoWAnnouncesIt) {
-    Nx3Device device;
-    EXPECT_EQ(Ask(device, "PI"), kI1 + F("ABC12345678") + kD1);
-    device.State().infoW = "NX3E002 01.07";
-    EXPECT_EQ(Ask(device, "PI"), F("I2"));
+    const struct {
+        const char* infoW;
+        bool answers;
+    } cases[] = {{"NX3E003 01.07", true}, {"NX3E002 01.07", false}, {"NX3E03", true}, {"NX3E 4x", false},
+                 {"NX3E  5 01", true},    {"NX3E+07", true},        {"NX3E", false},  {"NX3E-03", false}};
+    for (const auto& c : cases) {
+        Nx3Device device;
+        device.State().infoW = c.infoW;
+        EXPECT_EQ(Ask(device, "PI"), c.answers ? kI1 + F("ABC12345678") + kD1 : F("I2")) << c.infoW;
+    }
 }
 
 TEST(Nx3DeviceStatus, I3AnswersTheErrorNumber) {

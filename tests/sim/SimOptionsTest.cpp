@@ -70,4 +70,11 @@ TEST(SimOptions, ClosingErrorReplacesTheFinalCode) {
     EXPECT_EQ(Ask(device, "B3"), kI1 + F("00101") + F("D2"));
 }
 
+// The program waits 25 ms after a command before its 2000 ms read time-out starts.
+TEST(SimOptions, HelpGivesTheDelayAtWhichAReplyIsTooLate) {
+    EXPECT_NE(SimHelp().find(
+                  "  --delay-ms N          odpowiedź opóźniona o N ms (powyżej 2025: brak komunikacji)\n"),
+              std::string::npos);
+}
+
 } // namespace

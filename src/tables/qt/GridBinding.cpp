@@ -18,7 +18,12 @@ GridBinding::GridBinding(TMyTable& table, QTableView* grid)
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setShowGrid(true);
     grid_->setTabKeyNavigation(false);
-    grid_->verticalHeader()->hide();
+    // Rows are sized by dragging their lines in a narrow handle column, as columns are in the heading.
+    QHeaderView* rows = grid_->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Interactive);
+    rows->setSectionsClickable(false);
+    rows->setHighlightSections(false);
+    rows->setFixedWidth(10);
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->horizontalHeader()->setHighlightSections(false);
