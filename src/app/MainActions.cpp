@@ -141,6 +141,8 @@ void TFormMain::BuildMenus() {
     };
 
     for (const Menu& menuDef : menus) {
+        if (menuDef.caption == std::string_view("&Pomoc"))
+            BuildToolsMenu();
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuDef.caption));
         for (const Item& item : menuDef.items) {
             QAction* entry = nullptr;

@@ -176,6 +176,8 @@ private:
 
     void BuildActions();
     void BuildMenus();
+    // The menu "Narzędzia" (src/toolkit/qt), placed before "Pomoc".
+    void BuildToolsMenu();
     void BuildToolBars();
     void BuildStatusBar();
     void FormCreate(std::unique_ptr<SerialLine> line);

@@ -1,5 +1,8 @@
 #include "CatalogueDefs.h"
 
+#include "Cp1250.h"
+#include "TMyTable.h"
+
 namespace nubra::catalogues {
 namespace {
 
@@ -54,6 +57,16 @@ const std::vector<CatalogueDef>& CatalogueDefs() {
 
 const CatalogueDef& Definition(Catalogue which) {
     return CatalogueDefs().at(static_cast<std::size_t>(which));
+}
+
+void OpenCatalogue(TMyTable& table, const std::string& tablesDirectory, const CatalogueDef& def) {
+    table.SetTableName(tablesDirectory + def.tableName);
+    if (!table.Exists()) {
+        for (const CatalogueField& f : def.fields)
+            table.AddField(cp1250::FromUtf8(f.name), f.type, f.alignment, f.required, f.size);
+        table.CreateTable();
+    }
+    table.Open();
 }
 
 } // namespace nubra::catalogues

@@ -6,6 +6,10 @@
 
 #include "FieldDef.h"
 
+namespace nubra {
+class TMyTable;
+}
+
 namespace nubra::catalogues {
 
 struct CatalogueField {
@@ -32,5 +36,10 @@ enum class Catalogue { Goods = 0, Contractors = 1, Cards = 2 };
 // In the order they are opened at start-up: goods, contractors, cards.
 const std::vector<CatalogueDef>& CatalogueDefs();
 const CatalogueDef& Definition(Catalogue which);
+
+// Names the table after the catalogue in the tables directory (with its trailing separator), creates
+// the file from the definition when it is missing and opens it. An existing file keeps its own fields,
+// whatever they are. Errors of the engine are raised.
+void OpenCatalogue(TMyTable& table, const std::string& tablesDirectory, const CatalogueDef& def);
 
 } // namespace nubra::catalogues

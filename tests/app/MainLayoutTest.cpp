@@ -71,6 +71,13 @@ const MenuRow Menu[] = {
     {"S&erwis", "Raport rozliczeniowy..", "ARozliczeniowy", false},
     {"S&erwis", "-", "", true},
     {"S&erwis", "Drukowanie..", "MI_Drukowanie", true},
+    {"&Narzędzia", "Zapisz ustawienia kasy do pliku...", "ASaveSettings", false},
+    {"&Narzędzia", "Porównaj z plikiem...", "ACompareSettings", false},
+    {"&Narzędzia", "Porównaj dwa pliki...", "ACompareSettingsFiles", false},
+    {"&Narzędzia", "Przywróć z pliku...", "ARestoreSettings", false},
+    {"&Narzędzia", "-", "", false},
+    {"&Narzędzia", "Eksport bazy do CSV...", "AExportCatalogue", false},
+    {"&Narzędzia", "Import bazy z CSV...", "AImportCatalogue", false},
     {"&Pomoc", "&O programie", "Oprogramie1", false},
 };
 
