@@ -74,6 +74,8 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormTowary", &catalogues::CreateFormTowary},
         {"TFormKontrah", &catalogues::CreateFormKontrah},
         {"TFormKarty", &catalogues::CreateFormKarty},
+        // Goods information is asked from the goods window itself ("Pobierz informację"), which
+        // AShowFormTowarInfo opens; this name has no window of its own.
         {"TFormTowarInfo", nullptr},
         {"TFormStartTrans", &CreateFormStartTrans},
         {"TFormRegisterSale", &CreateFormRegisterSale},

@@ -1,7 +1,7 @@
 #pragma once
 // The windows of the program, created once at start-up in this order, after the main window.
-// A window joins by giving its factory in the list (StartupWindows.cpp); names without a factory
-// are windows not built yet.
+// A window joins by giving its factory in the list (StartupWindows.cpp); a name without a factory
+// has no window of its own.
 #include <QString>
 #include <vector>
 

@@ -5,8 +5,7 @@
 // Each action is a QAction named as the action (object name "AStartTrans"), with a "category"
 // property, triggering its handler (AStartTransExecute) through RunAction, the one place where an
 // error raised by an action is shown, and which refuses device actions while the link waits for the
-// printer. Handlers live beside the subsystem they serve; the ones not built yet do nothing
-// (PendingActions.cpp).
+// printer. Handlers live beside the subsystem they serve.
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>

@@ -1,5 +1,6 @@
 #include "PtuRate.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace nubra::ptu {
@@ -8,10 +9,12 @@ double Percent(int hundredths) {
     return hundredths / 100.0;
 }
 
+int Hundredths(double percent) {
+    return static_cast<int>(std::lround(percent * 100.0));
+}
+
 std::string HundredthsText(double percent) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.0f", percent * 100);
-    return text;
+    return std::to_string(Hundredths(percent));
 }
 
 std::string DisplayText(int hundredths) {

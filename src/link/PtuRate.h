@@ -7,6 +7,8 @@ namespace nubra::ptu {
 
 // 2200 -> 22.0; 9999 (inactive) -> 99.99.
 double Percent(int hundredths);
+// percent x 100 rounded to whole hundredths: undoes the binary fraction of a two-decimal edit.
+int Hundredths(double percent);
 // percent x 100 formatted with "%.0f" (rounded, no decimals): 7.0 -> "700", 0.0 -> "0". SetPtu sends it
 // right-aligned in four characters.
 std::string HundredthsText(double percent);

@@ -1,14 +1,15 @@
 // The periodic report as text: read line by line while the window system keeps running, so that
 // "Zakończ" is heard between lines; whatever arrived is saved, also when the line fails half-way.
-#include <QSaveFile>
 #include <QUrl>
 #include <vector>
 
 #include "Cp1250.h"
+#include "DeviceText.h"
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "QtLinkUi.h"
 #include "ReportWindows.h"
+#include "SaveFile.h"
 #include "TFormMain.h"
 #include "TFormSendRapOkres.h"
 #include "TNX3Class.h"
@@ -28,17 +29,8 @@ QByteArray FileText(const std::vector<std::string>& lines) {
     return text;
 }
 
-// Written beside the old file and renamed over it, so a failed write leaves the old one whole. False
-// when the file could not be written (the message has been shown).
 bool SaveReport(app::TFormMain& main, const std::string& path, const std::vector<std::string>& lines) {
-    const QByteArray bytes = FileText(lines);
-    QSaveFile file(QString::fromStdString(path));
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    app::ShowMessageBox(&main, QMessageBox::Critical,
-                        QStringLiteral("Błąd zapisu do pliku ") + file.fileName() + QStringLiteral("\n") +
-                            file.errorString());
-    return false;
+    return app::SaveFile(&main, QString::fromStdString(path), FileText(lines));
 }
 
 void OpenReport(app::TFormMain& main, const std::string& path) {
@@ -79,7 +71,7 @@ void ReadReport(app::TFormMain& main, TFormSendRapOkres& window, std::vector<std
         if (!nx3.ReportLineReceived())
             return;
         lines.push_back(line);
-        window.AddLine(QString::fromStdString(cp1250::ToUtf8(line)));
+        window.AddLine(app::FromDevice(line));
     }
 }
 

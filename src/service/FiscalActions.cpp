@@ -19,9 +19,6 @@
 namespace nubra::app {
 namespace {
 
-using service::Dev;
-using service::ToDev;
-
 bool Confirmed(QWidget* parent, QMessageBox::Icon icon, const char* question) {
     return ShowMessageBox(parent, icon, QString::fromUtf8(question), QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
@@ -64,8 +61,9 @@ void TFormMain::AGetNuNipExecute() {
         return;
     const QString blanks(11, QLatin1Char(' '));
     ShowMessageBox(this, QMessageBox::NoIcon,
-                   blanks + QStringLiteral("Numer unikatowy: ") + Dev(uniqueNo) + blanks +
-                       QStringLiteral("\n") + blanks + QStringLiteral("NIP: ") + Dev(nip) + blanks);
+                   blanks + QStringLiteral("Numer unikatowy: ") + app::FromDevice(uniqueNo) + blanks +
+                       QStringLiteral("\n") + blanks + QStringLiteral("NIP: ") + app::FromDevice(nip) +
+                       blanks);
 }
 
 void TFormMain::APrepareFiscalizingExecute() {
@@ -78,7 +76,7 @@ void TFormMain::APrepareFiscalizingExecute() {
         QApplication::beep();
         return;
     }
-    if (nx3_->PrepareNip(ToDev(nip))) {
+    if (nx3_->PrepareNip(app::ToDevice(nip))) {
         form->SaveButton()->setEnabled(true);
         form->Nip2()->setText(nip);
     }
@@ -89,19 +87,20 @@ void TFormMain::AChangeToEuroExecute() {
     if (!nx3_->GetCurrencyChange(date, time, next, current))
         return;
     auto* form = WindowAs<service::TFormEuro>(QStringLiteral("TFormEuro"));
-    const QString d = Dev(date).leftJustified(6, QLatin1Char(' '));
-    const QString t = Dev(time).leftJustified(4, QLatin1Char(' '));
-    QString nextText = Dev(next);
+    const QString d = app::FromDevice(date).leftJustified(6, QLatin1Char(' '));
+    const QString t = app::FromDevice(time).leftJustified(4, QLatin1Char(' '));
+    QString nextText = app::FromDevice(next);
     while (nextText.endsWith(QLatin1Char(' ')))
         nextText.chop(1);
     form->Fill(QStringLiteral("20") + d.mid(0, 2) + QLatin1Char('-') + d.mid(2, 2) + QLatin1Char('-') +
                    d.mid(4, 2),
-               t.mid(0, 2) + QLatin1Char(':') + t.mid(2, 2), nextText, Dev(current));
+               t.mid(0, 2) + QLatin1Char(':') + t.mid(2, 2), nextText, app::FromDevice(current));
     if (DialogSeam::Current().Exec(*form) != service::TFormEuro::kUstaw)
         return;
     const QString newDate = form->Date(), newTime = form->Time();
-    nx3_->SetCurrencyChange(ToDev(newDate.mid(2, 2) + newDate.mid(5, 2) + newDate.mid(8, 2)),
-                            ToDev(newTime.mid(0, 2) + newTime.mid(3, 2)), ToDev(form->NextCurrency()));
+    nx3_->SetCurrencyChange(app::ToDevice(newDate.mid(2, 2) + newDate.mid(5, 2) + newDate.mid(8, 2)),
+                            app::ToDevice(newTime.mid(0, 2) + newTime.mid(3, 2)),
+                            app::ToDevice(form->NextCurrency()));
 }
 
 void TFormMain::AChooseCurrencyExecute() {

@@ -20,9 +20,6 @@
 namespace nubra::app {
 namespace {
 
-using service::Dev;
-using service::ToDev;
-
 // A button of a window runs an action of the main window.
 void RunsAction(QPushButton* button, TFormMain& main, const char* action) {
     QObject::connect(button, &QPushButton::clicked, &main,
@@ -72,8 +69,8 @@ void TFormMain::AReadTemplateExecute() {
         return;
     QStringList descriptions;
     std::for_each(fields.begin() + 2, fields.end(),
-                  [&descriptions](const std::string& d) { descriptions << Dev(d); });
-    form->ShowTemplate(Dev(fields[0]), Dev(fields[1]), descriptions);
+                  [&descriptions](const std::string& d) { descriptions << app::FromDevice(d); });
+    form->ShowTemplate(app::FromDevice(fields[0]), app::FromDevice(fields[1]), descriptions);
 }
 
 void TFormMain::APrintTemplateExecute() {
@@ -81,7 +78,7 @@ void TFormMain::APrintTemplateExecute() {
     TemplateFields rows;
     const QStringList data = form->RowData();
     for (int j = 0; j < data.size() && j < static_cast<int>(rows.size()); ++j)
-        rows[static_cast<std::size_t>(j)] = ToDev(data.at(j));
+        rows[static_cast<std::size_t>(j)] = app::ToDevice(data.at(j));
     nx3_->PrintTemplate(form->Number(), form->Cut() ? "T" : "N", rows);
 }
 

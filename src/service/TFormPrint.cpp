@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -14,6 +13,7 @@
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "RawPrintout.h"
+#include "SaveFile.h"
 
 namespace nubra::service {
 namespace {
@@ -108,7 +108,7 @@ bool TFormPrint::LoadFile(const QString& path) {
     // Bytes that are not UTF-8 do not survive the round trip.
     utf8_ = text.toUtf8() == bytes;
     if (!utf8_)
-        text = Dev(bytes.toStdString());
+        text = app::FromDevice(bytes.toStdString());
     memoFile_->setPlainText(text.remove(QLatin1Char('\r')));
     memoFile_->document()->setModified(false);
     setWindowTitle(path);
@@ -118,15 +118,9 @@ bool TFormPrint::LoadFile(const QString& path) {
 bool TFormPrint::SaveFile(const QString& path) {
     QByteArray bytes;
     for (const QString& line : Lines())
-        bytes += (utf8_ ? line.toUtf8() : QByteArray::fromStdString(ToDev(line))) + "\r\n";
-    // Written beside the old file and renamed over it: a failed write leaves the old one whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        app::ShowMessageBox(this, QMessageBox::Critical,
-                            QStringLiteral("Błąd zapisu do pliku ") + path + QStringLiteral("\n") +
-                                file.errorString());
+        bytes += (utf8_ ? line.toUtf8() : QByteArray::fromStdString(app::ToDevice(line))) + "\r\n";
+    if (!app::SaveFile(this, path, bytes))
         return false;
-    }
     memoFile_->document()->setModified(false);
     setWindowTitle(path);
     return true;
@@ -153,7 +147,7 @@ void TFormPrint::SaveAs() {
 void TFormPrint::Print() {
     std::vector<std::string> lines;
     for (const QString& line : Lines())
-        lines.push_back(ToDev(line));
+        lines.push_back(app::ToDevice(line));
     if (Send)
         Send(RawPrintout(lines));
 }

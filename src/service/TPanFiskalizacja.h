@@ -7,9 +7,13 @@
 class QLabel;
 class QPushButton;
 
+namespace nubra::app {
+class RateEdit;
+}
+
 namespace nubra::service {
 
-class RateEdit;
+using app::RateEdit;
 
 class TPanFiskalizacja : public QDialog {
     Q_OBJECT

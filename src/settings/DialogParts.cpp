@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "Cp1250.h"
-
 namespace nubra::settings {
 
 QPushButton* ResultButton(QDialog* dialog, const char* name, const QString& caption, int result) {
@@ -38,14 +36,6 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons) {
     for (QWidget* button : buttons)
         row->addWidget(button);
     return row;
-}
-
-QString FromDevice(const std::string& cp1250) {
-    return QString::fromStdString(cp1250::ToUtf8(cp1250));
-}
-
-std::string ToDevice(const QString& text) {
-    return cp1250::FromUtf8(text.toStdString());
 }
 
 QString MaskedText(const QLineEdit* edit) {

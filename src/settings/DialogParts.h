@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "DeviceText.h"
+
 class QButtonGroup;
 class QDialog;
 class QHBoxLayout;
@@ -28,9 +30,8 @@ void SetHint(QWidget* control, const QString& hint);
 QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent);
 // The buttons in a row at the right.
 QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
-// Device text (Windows-1250) to a control's text and back.
-QString FromDevice(const std::string& cp1250);
-std::string ToDevice(const QString& text);
+using app::FromDevice;
+using app::ToDevice;
 // A masked edit's text with its blanks in place as spaces (QLineEdit::text() drops them).
 QString MaskedText(const QLineEdit* edit);
 

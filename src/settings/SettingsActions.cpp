@@ -138,6 +138,11 @@ void TFormMain::AShowFormDateTimeExecute() {
     Exec(*form);
 }
 
+// The action list's own name for the date and time window.
+void TFormMain::AGetSetTimeExecute() {
+    AShowFormDateTimeExecute();
+}
+
 void TFormMain::AGetDateTimeExecute() {
     if (nx3_->PrinterType == -1)
         return;

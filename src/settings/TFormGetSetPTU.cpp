@@ -1,12 +1,12 @@
 #include "TFormGetSetPTU.h"
 
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "DialogParts.h"
+#include "RateEdit.h"
 
 namespace nubra::settings {
 
@@ -16,14 +16,8 @@ TFormGetSetPTU::TFormGetSetPTU(QWidget* parent)
     auto* form = new QFormLayout;
     for (int i = 0; i < RateCount; ++i) {
         const QChar letter(u'A' + i);
-        auto* edit = new QDoubleSpinBox(this);
+        auto* edit = new app::RateEdit(this);
         edit->setObjectName(QStringLiteral("CE_PTU") + letter);
-        // Two decimals: the edit holds whole hundredths of a percent, as the printer does.
-        edit->setDecimals(2);
-        edit->setRange(0.0, 99.99);
-        edit->setSuffix(QStringLiteral(" %"));
-        edit->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        edit->setValue(99.99);
         rates_[static_cast<std::size_t>(i)] = edit;
         form->addRow(BuddyLabel(QStringLiteral("PTU %1:").arg(letter), edit, this), edit);
     }

@@ -162,7 +162,8 @@ void List(V& v, const std::string& key, std::vector<T>& items, Fn&& each) {
         each(key + "." + std::to_string(i), items[i]);
 }
 
-// Every field of DeviceState, once. A field added to the state is added here.
+// Every field of DeviceState, once, but the report pacing, which the command line gives. A field added
+// to the state is added here.
 template <class V> void VisitState(V& v, DeviceState& s) {
     v.Field("uniqueNumber", s.uniqueNumber);
     v.Field("nip", s.nip);
@@ -211,8 +212,50 @@ template <class V> void VisitState(V& v, DeviceState& s) {
         v.Field(key + ".letter", g.letter);
         v.Field(key + ".rateChanged", g.rateChanged);
     });
+    List(v, "fiscalMemory", s.fiscalMemory, [&](const std::string& key, DailyRecord& r) {
+        v.Field(key + ".number", r.number);
+        v.Field(key + ".date", r.date);
+        v.Field(key + ".gross", r.gross);
+        v.Field(key + ".rates", r.rates);
+        v.Field(key + ".receipts", r.receipts);
+    });
+    v.Field("readOnly", s.readOnly);
     v.Field("clockOffsetSeconds", s.clockOffsetSeconds);
+    v.Field("postNumbers", s.postNumbers);
+    v.Field("waitingTime", s.waitingTime);
+    v.Field("clockSetSinceReport", s.clockSetSinceReport);
+    v.Field("pendingHourShift", s.pendingHourShift);
+    for (std::size_t i = 0; i < s.header.size(); ++i) {
+        const std::string p = "header." + std::to_string(i + 1) + ".";
+        v.Field(p + "text", s.header[i].text);
+        v.Field(p + "wide", s.header[i].wide);
+        v.Field(p + "high", s.header[i].high);
+    }
+    for (std::size_t i = 0; i < s.footer.size(); ++i)
+        v.Field("footer." + std::to_string(i + 1), s.footer[i]);
     List(v, "paperRoll", s.paperRoll, [&](const std::string& key, std::string& line) { v.Field(key, line); });
+    v.Field("currencyChangeDate", s.currencyChangeDate);
+    v.Field("currencyChangeTime", s.currencyChangeTime);
+    v.Field("nextCurrency", s.nextCurrency);
+    v.Field("currentCurrency", s.currentCurrency);
+    int sdCard = static_cast<int>(s.sdCard);
+    v.Field("sdCard", sdCard);
+    if (sdCard < static_cast<int>(SdCard::None) || sdCard > static_cast<int>(SdCard::Closed))
+        v.Refuse("sdCard");
+    else
+        s.sdCard = static_cast<SdCard>(sdCard);
+    // The templates by number, as a list, so a number missing from the file stays undefined.
+    std::vector<std::pair<int, MessageTemplate>> templates(s.templates.begin(), s.templates.end());
+    List(v, "templates", templates, [&](const std::string& key, std::pair<int, MessageTemplate>& t) {
+        v.Field(key + ".number", t.first);
+        for (std::size_t i = 0; i < t.second.name.size(); ++i)
+            v.Field(key + ".name." + std::to_string(i + 1), t.second.name[i]);
+        for (std::size_t i = 0; i < t.second.rows.size(); ++i)
+            v.Field(key + ".row." + std::to_string(i + 1), t.second.rows[i]);
+    });
+    if (v.Ok())
+        s.templates = std::map<int, MessageTemplate>(templates.begin(), templates.end());
+    v.Field("paperCuts", s.paperCuts);
 }
 
 } // namespace

@@ -70,6 +70,8 @@ void Nx3Device::DailyReport() {
     s.totalizers.cancelledAmount = 0;
     s.totalizers.cancelledReceipts = 0;
     s.totalizers.receiptCount = 0;
+    // The clock may be set once again after each daily report.
+    s.clockSetSinceReport = false;
 }
 
 void Nx3Device::PeriodReport() {
@@ -88,7 +90,8 @@ bool Nx3Device::PickRange(std::vector<DailyRecord>& picked) {
 void Nx3Device::PrintPeriodReport() {
     std::vector<DailyRecord> picked;
     if (PickRange(picked))
-        PrintAndFinish(PeriodReportLines(kPeriodTitle, RangeText(frames_[0], frames_[1]), picked, DecimalMark()));
+        PrintAndFinish(
+            PeriodReportLines(kPeriodTitle, RangeText(frames_[0], frames_[1]), picked, DecimalMark()));
 }
 
 void Nx3Device::SubReport() {

@@ -92,7 +92,9 @@ std::string RateText(int rate) {
 } // namespace
 
 std::string Nx3Device::NativeCurrency() const {
-    return (state_.status1 & status1::kEuro) ? "EUR" : "PLN";
+    std::string code = state_.currentCurrency;
+    code.erase(code.find_last_not_of(' ') + 1);
+    return code.empty() ? "PLN" : code;
 }
 
 TransactionRegister* Nx3Device::OpenRegister(char digit, const std::string* tranNo) {

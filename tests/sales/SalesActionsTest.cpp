@@ -11,12 +11,14 @@
 #include "ControlTag.h"
 #include "Cp1250.h"
 #include "DeviceWindowFixture.h"
+#include "FiscalMemory.h"
 #include "SaleWidgets.h"
 #include "SalesState.h"
 #include "TDecimalEdit.h"
 #include "TFormCatalogue.h"
 #include "TFormError.h"
 #include "TFormExchange.h"
+#include "TFormPeriodReports.h"
 #include "TFormRegisterSale.h"
 #include "TFormStartTrans.h"
 #include "TMyTable.h"
@@ -256,6 +258,36 @@ private slots:
         QCOMPARE(f.form->SaleLabel(1)->text(), QStringLiteral("    12,50 (Ptu:     2,34)"));
         QVERIFY(!f.form->PrintButton(1)->isEnabled());
         QCOMPARE(f.Commands().back(), std::string("I7"));
+    }
+
+    // A day: a sale, the daily report, and the periodic report transferred into Raport.txt holds the
+    // day as the fiscal memory has it.
+    void dayOfSalesEndsInTheTransferredReport() {
+        Start(1, "50");
+        Sell(
+            1, [](TFormRegisterSale& form) { form.BB_WybierzTowar()->click(); }, TFormRegisterSale::ResultOk);
+        f.dialogs->Answer([](QDialog&) { return int(QMessageBox::Yes); });
+        f.Trigger("ADayReport");
+        const auto memory = f.Device([](sim::Nx3Device& d) { return d.State().fiscalMemory; });
+        QCOMPARE(memory.back().number, 43);
+        QCOMPARE(memory.back().gross[0], std::int64_t(1250));
+        QCOMPARE(memory.back().receipts, 1);
+        f.dialogs->Answer([](QDialog& d) {
+            auto& form = static_cast<reports::TFormPeriodReports&>(d);
+            form.show(); // every showing resets the dialog
+            form.ChooseKind(form.CB_Okresowy());
+            form.RangePanel()->Choose(form.RangePanel()->CB_CalyOkres());
+            form.hide();
+            return int(reports::TFormPeriodReports::Send);
+        });
+        f.Trigger("APeriodReports");
+        QFile file(f.Dir() + QStringLiteral("Raport.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString expected;
+        for (const std::string& line :
+             sim::PeriodReportLines("RAPORT FISKALNY OKRESOWY", "ZA CALY OKRES", memory, ','))
+            expected += QString::fromStdString(line) + QLatin1Char('\n');
+        QCOMPARE(QString::fromUtf8(file.readAll()), expected);
     }
 
     void saleOverTheLimitShowsE0() {

@@ -8,8 +8,10 @@
 #include "RateEdit.h"
 #include "ServiceFixture.h"
 #include "TFormCurrency.h"
+#include "TFormError.h"
 #include "TFormEuro.h"
 #include "TFormFiscalizing.h"
+#include "TFormMain.h"
 #include "TPanFiskalizacja.h"
 
 using nubra::service::TFormEuro;
@@ -201,6 +203,30 @@ private slots:
         QCOMPARE(f.dialogs->shown[0].icon, QMessageBox::Information);
         QCOMPARE(f.dialogs->shown[1].text, QStringLiteral("Karta SD została zamknięta."));
         QCOMPARE(f.line->sent, (std::vector<std::string>{"EC", "A", "EC", "C"}));
+    }
+
+    // The card's refusals come as "X2" and four digits, shown with their own description.
+    void sdCardRefusalsAreDescribed() {
+        using nubra::sim::SdCard;
+        const struct {
+            SdCard card;
+            const char* entry;
+            QString shown;
+        } cases[] = {
+            {SdCard::None, "InicjowaniePustejKarty", QStringLiteral("Brak karty.")},
+            {SdCard::Closed, "InicjowaniePustejKarty", QStringLiteral("Karta w trybie tylko odczyt.")},
+            {SdCard::Initialised, "InicjowaniePustejKarty", QStringLiteral("Karta zainicjowana.")},
+            {SdCard::Blank, "ZamknicieKarty", QStringLiteral("Brak danych na karcie.")},
+        };
+        for (const auto& c : cases) {
+            f.dialogs->shown.clear();
+            f.Device([&](auto& d) {
+                d.State().sdCard = c.card;
+                return 0;
+            });
+            f.TriggerEntry(c.entry);
+            QCOMPARE(f.main->FormError()->Text(), c.shown);
+        }
     }
 };
 

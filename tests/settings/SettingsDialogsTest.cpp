@@ -225,6 +225,20 @@ private slots:
                               QStringLiteral("error")}));
     }
 
+    void bothDateAndTimeActionsOpenTheWindow() {
+        for (const char* action : {"AShowFormDateTime", "AGetSetTime"}) {
+            QString title;
+            f.dialogs->Answer([&](QDialog& d) {
+                title = d.objectName();
+                return Press(d, QStringLiteral("Zamknij"));
+            });
+            f.line->sent.clear();
+            f.Trigger(action);
+            QCOMPARE(title, QStringLiteral("FormDateTime"));
+            QCOMPARE(f.Commands(), Strings{"E1"});
+        }
+    }
+
     void dateAndTimeSetTogether() {
         const std::int64_t now = Seconds(2025, 1, 31, 12, 45, 9);
         f.Device([now](auto& d) { d.SetHostClock([now] { return now; }); });

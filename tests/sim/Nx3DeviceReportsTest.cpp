@@ -27,7 +27,9 @@ TEST(Nx3DeviceReports, DailyReportClosesTheDayIntoTheFiscalMemory) {
     s.dayGross = {12300, 0, 550, 0, 0, 0, 0};
     s.dayReceipts = 3;
     s.totalizers.receiptCount = 3;
+    s.clockSetSinceReport = true;
     EXPECT_EQ(Ask(device, "Z1"), kI1 + kD1);
+    EXPECT_FALSE(s.clockSetSinceReport); // a new day's clock setting is allowed
     ASSERT_EQ(s.fiscalMemory.size(), 43u);
     const DailyRecord& r = s.fiscalMemory.back();
     EXPECT_EQ(r.number, 43);

@@ -115,6 +115,16 @@ TEST(Nx3DeviceSales, CurrencyPaymentOnceAndLoyaltyGoOnTheDocument) {
               roll.end());
 }
 
+TEST(Nx3DeviceSales, DocumentsAreInTheCurrencyTheDeviceKeeps) {
+    Nx3Device d;
+    d.State().currentCurrency = "EUR";
+    Exchange(d, "PC", "1   216,00");
+    Exchange(d, "PD", Receipt('1', 1, "KAWA", 'B', "000001,00", "000010,00"));
+    Exchange(d, "PB", "100001");
+    const auto& roll = d.State().paperRoll;
+    EXPECT_NE(std::find(roll.begin(), roll.end(), "SUMA EUR 10,00"), roll.end());
+}
+
 TEST(Nx3DeviceSales, GoodsListKeepsRateChangesForLE) {
     Nx3Device d;
     d.State().goods.clear();
@@ -153,6 +163,57 @@ TEST(DeviceStateFile, EveryFieldSurvivesTheTextAndUnknownKeysAreSkipped) {
     EXPECT_EQ(DeviceStateFile::ToText(back), DeviceStateFile::ToText(s));
     EXPECT_EQ(back.registers[4].status, 'T');
     EXPECT_EQ(back.sales[4].document.at(1), "x=y");
+}
+
+TEST(DeviceStateFile, SettingsServiceAndReportBlocksSurviveTheText) {
+    DeviceState s;
+    s.fiscalMemory.resize(2);
+    s.fiscalMemory[1] = {7, "250203", {1, 2, 3, 4, 5, 6, 7}, {2300, 800, 500, 0, 9998, 9999, 9999}, 9};
+    s.readOnly = true;
+    s.printLineMs = 50;
+    s.postNumbers = {1, 2, 3, 4, 5, 6, 7, 99};
+    s.waitingTime = 12;
+    s.clockSetSinceReport = true;
+    s.pendingHourShift = -1;
+    s.header[3] = {"NIP 1=2\\3", true, false};
+    s.footer[2] = "DO ZOBACZENIA";
+    s.currencyChangeDate = "260101";
+    s.currencyChangeTime = "1230";
+    s.nextCurrency = "EUR";
+    s.currentCurrency = "EUR";
+    s.sdCard = SdCard::Closed;
+    s.templates.erase(3);
+    s.templates[40].rows[19] = "OSTATNI";
+    s.paperCuts = 4;
+    const std::string text = DeviceStateFile::ToText(s);
+    DeviceState back;
+    std::string error;
+    ASSERT_TRUE(DeviceStateFile::FromText(text, back, error)) << error;
+    EXPECT_EQ(DeviceStateFile::ToText(back), text);
+    EXPECT_NE(text, DeviceStateFile::ToText(DeviceState{}));
+    EXPECT_EQ(back.fiscalMemory.size(), 2u);
+    EXPECT_EQ(back.fiscalMemory[1].receipts, 9);
+    EXPECT_TRUE(back.readOnly);
+    EXPECT_EQ(back.printLineMs, 0); // the pacing comes from the command line
+    EXPECT_EQ(back.postNumbers[7], 99);
+    EXPECT_EQ(back.waitingTime, 12);
+    EXPECT_TRUE(back.clockSetSinceReport);
+    EXPECT_EQ(back.pendingHourShift, -1);
+    EXPECT_EQ(back.header[3].text, s.header[3].text);
+    EXPECT_TRUE(back.header[3].wide);
+    EXPECT_FALSE(back.header[3].high);
+    EXPECT_EQ(back.footer[2], "DO ZOBACZENIA");
+    EXPECT_EQ(back.currencyChangeDate, "260101");
+    EXPECT_EQ(back.currencyChangeTime, "1230");
+    EXPECT_EQ(back.nextCurrency, "EUR");
+    EXPECT_EQ(back.currentCurrency, "EUR");
+    EXPECT_EQ(back.sdCard, SdCard::Closed);
+    EXPECT_EQ(back.templates.count(3), 0u);
+    EXPECT_EQ(back.templates.at(40).rows[19], "OSTATNI");
+    EXPECT_EQ(back.paperCuts, 4);
+    std::string refused;
+    EXPECT_FALSE(DeviceStateFile::FromText("sdCard=4\n", back, refused));
+    EXPECT_EQ(refused, "wiersz 1: niepoprawna wartość sdCard");
 }
 
 TEST(DeviceStateFile, DamagedTextIsReportedWithItsLine) {

@@ -1,4 +1,5 @@
 #include "SimOptions.h"
+#include "DeviceStateFile.h"
 #include "DeviceTalk.h"
 
 #include <gtest/gtest.h>
@@ -48,6 +49,24 @@ TEST(SimOptions, StateOptionsShapeTheDevice) {
     EXPECT_EQ(Ask(device, "PI"), F("I2"));
     EXPECT_EQ(Ask(device, "B5").substr(7, 12), "XYZ00000001 ");
     EXPECT_EQ(Ask(device, "Z1"), F("I0")); // read-only
+}
+
+// As nx3sim starts: the state file first, then the options given on the command line over it.
+TEST(SimOptions, OptionsApplyOverALoadedStateFile) {
+    DeviceState saved;
+    saved.uniqueNumber = "FIL00000001";
+    saved.waitingTime = 9;
+    const std::string text = DeviceStateFile::ToText(saved);
+    const auto o = Parse({"--unique", "XYZ00000001", "--read-only", "--line-rate"});
+    ASSERT_TRUE(o);
+    DeviceState state;
+    std::string error;
+    ASSERT_TRUE(DeviceStateFile::FromText(text, state, error)) << error;
+    ApplyState(*o, state);
+    EXPECT_EQ(state.uniqueNumber, "XYZ00000001");
+    EXPECT_TRUE(state.readOnly);
+    EXPECT_GT(state.printLineMs, 0);
+    EXPECT_EQ(state.waitingTime, 9); // what no option names stays as the file has it
 }
 
 TEST(SimOptions, FaultsAreArmedForTheNextCommandEachTime) {

@@ -3,7 +3,7 @@
 // percent, so 7 % is exactly 700 and no binary fraction reaches the printer.
 #include <QDoubleSpinBox>
 
-namespace nubra::service {
+namespace nubra::app {
 
 class RateEdit : public QDoubleSpinBox {
     Q_OBJECT
@@ -16,4 +16,4 @@ public:
     void SetHundredths(int hundredths);
 };
 
-} // namespace nubra::service
+} // namespace nubra::app

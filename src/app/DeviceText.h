@@ -1,5 +1,5 @@
 #pragma once
-// Text between the sale windows (QString) and the link (Windows-1250 bytes).
+// Text between the windows (QString) and the link and the tables (Windows-1250 bytes).
 #include <QString>
 #include <string>
 

@@ -1,14 +1,15 @@
 #include "RateEdit.h"
 
 #include <QLocale>
-#include <cmath>
 
-namespace nubra::service {
+#include "PtuRate.h"
+
+namespace nubra::app {
 
 RateEdit::RateEdit(QWidget* parent) : QDoubleSpinBox(parent) {
     setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     setDecimals(2);
-    setRange(0.0, kInactive / 100.0);
+    setRange(0.0, ptu::Percent(kInactive));
     setSuffix(QStringLiteral(" %"));
     setButtonSymbols(QAbstractSpinBox::NoButtons);
     setAlignment(Qt::AlignRight);
@@ -16,12 +17,11 @@ RateEdit::RateEdit(QWidget* parent) : QDoubleSpinBox(parent) {
 }
 
 int RateEdit::Hundredths() const {
-    // The box keeps its value rounded to two decimals; this only undoes the binary fraction.
-    return static_cast<int>(std::lround(value() * 100.0));
+    return ptu::Hundredths(value());
 }
 
 void RateEdit::SetHundredths(int hundredths) {
-    setValue(hundredths / 100.0);
+    setValue(ptu::Percent(hundredths));
 }
 
-} // namespace nubra::service
+} // namespace nubra::app
