@@ -3,6 +3,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -82,16 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     nubra::fuzz::ScratchFile file("profile", ".ini");
     file.Write(text);
 
+    // Each value read, or nothing for a key that is not there.
     const auto names = NamesIn(text);
-    const std::string missing = "\x01";
-    std::vector<std::string> before;
+    auto read = [&names](const nubra::ProfileFile& profile, std::size_t i) -> std::optional<std::string> {
+        const auto& [s, k] = names[i];
+        if (!profile.HasKey(s, k)) {
+            Require(profile.ReadString(s, k, "?") == "?", "a missing key reads as the default");
+            return std::nullopt;
+        }
+        return profile.ReadString(s, k, "");
+    };
+    std::vector<std::optional<std::string>> before;
     std::vector<int> numbers;
     {
         nubra::ProfileFile profile(file.Path());
-        for (const auto& [s, k] : names) {
-            before.push_back(profile.ReadString(s, k, missing));
-            numbers.push_back(profile.ReadInteger(s, k, -7));
-            Require(profile.HasKey(s, k) == (before.back() != missing), "HasKey agrees with ReadString");
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            before.push_back(read(profile, i));
+            numbers.push_back(profile.ReadInteger(names[i].first, names[i].second, -7));
         }
         if (!PlainName(section) || !PlainName(key) || !OneLine(value))
             return 0;
@@ -104,13 +112,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& [s, k] = names[i];
         if (Upper(Trim(s)) == Upper(Trim(section)) && Upper(k) == Upper(Trim(key)))
             continue;
-        Require(again.ReadString(s, k, missing) == before[i], "a value read survives a write");
+        Require(read(again, i) == before[i], "a value read survives a write");
         Require(again.ReadInteger(s, k, -7) == numbers[i], "a number read survives a write");
     }
     std::string expected = Trim(value);
     if (expected.size() >= 2 && (expected.front() == '"' || expected.front() == '\'') &&
         expected.back() == expected.front())
         expected = expected.substr(1, expected.size() - 2);
-    Require(again.ReadString(section, key, missing) == expected, "the written value reads back");
+    Require(again.HasKey(section, key) && again.ReadString(section, key, "") == expected,
+            "the written value reads back");
     return 0;
 }
