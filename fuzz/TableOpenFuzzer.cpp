@@ -1,20 +1,16 @@
 // libFuzzer entry: any bytes as a table file, opened and read through as the grid would.
+#include <cstdint>
+#include <string>
+
+#include "ScratchFile.h"
 #include "TMyTable.h"
 #include "TableError.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string name = "/tmp/nubra_table_fuzz_" + std::to_string(::getpid());
-    if (std::FILE* f = std::fopen((name + ".tbl").c_str(), "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
+    nubra::fuzz::ScratchFile file("table_open", ".tbl");
+    file.Write(data, size);
     nubra::TMyTable t;
-    t.SetTableName(name);
+    t.SetTableName(file.Base());
     try {
         t.Open();
         for (int r = 0; r < t.RecordCount() && r < 64; ++r) {
