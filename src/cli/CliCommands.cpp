@@ -49,6 +49,9 @@ const std::vector<CliCommand>& CliCommands() {
         {"sd-close", "", true, RunSdClose},
         {"print", "PLIK", true, RunPrint},
         {"template", "read N | print N [--no-cut] [WIERSZ...]", true, RunTemplate},
+        // --- the technician's toolkit ---
+        {"snapshot", "save PLIK | diff PLIK [PLIK2] | restore PLIK [--with-vat] --yes", false, RunSnapshot},
+        {"catalogue", "export NAZWA PLIK | import NAZWA PLIK [--replace]", false, RunCatalogue},
         // --- developer tools ---
         {"probe", "", false, RunProbe},
         {"raw", "KOD [DANE...]", true, RunRaw},
@@ -61,6 +64,11 @@ const CliCommand* FindCliCommand(const std::string& name) {
         if (name == c.name)
             return &c;
     return nullptr;
+}
+
+void CliContext::OpenPort() {
+    if (!link.OpenPort(port))
+        throw PortNotOpened{};
 }
 
 void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max) {

@@ -25,14 +25,22 @@ struct CliContext {
     CliResult& result;
     // Where nx3config.ini lives, with a trailing separator.
     std::string dataFolder;
+    // The configured port, for a command that opens it only when its arguments need the printer.
+    int port = 0;
+
+    // Raises PortNotOpened when the link could not open it (the link has said why).
+    void OpenPort();
 };
+
+// The run ends with "no communication".
+struct PortNotOpened {};
 
 using CliHandler = bool (*)(CliContext& context, const std::vector<std::string>& args);
 
 struct CliCommand {
     const char* name;
     const char* arguments; // for the usage text
-    bool opensPort;        // false: the handler finds its own devices (probe)
+    bool opensPort;        // false: the handler opens the port itself if at all (probe, snapshot)
     CliHandler run;
 };
 
@@ -104,6 +112,10 @@ bool RunSdInit(CliContext& c, const std::vector<std::string>& args);
 bool RunSdClose(CliContext& c, const std::vector<std::string>& args);
 bool RunPrint(CliContext& c, const std::vector<std::string>& args);
 bool RunTemplate(CliContext& c, const std::vector<std::string>& args);
+
+// --- the technician's toolkit (CliToolkit.cpp) ---
+bool RunSnapshot(CliContext& c, const std::vector<std::string>& args);
+bool RunCatalogue(CliContext& c, const std::vector<std::string>& args);
 
 // --- developer tools (CliProbe.cpp, CliRaw.cpp) ---
 bool RunProbe(CliContext& c, const std::vector<std::string>& args);

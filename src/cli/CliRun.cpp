@@ -96,13 +96,15 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     link.PrinterType = 2;
 
     CliResult result;
-    CliContext context{link, ui, options, result, dataFolder};
+    CliContext context{link, ui, options, result, dataFolder, port};
     bool ok = false;
     try {
-        // The link's message names the device and the reason.
-        if (command->opensPort && !link.OpenPort(port))
-            return ExitNoCommunication;
+        if (command->opensPort)
+            context.OpenPort();
         ok = command->run(context, options.args);
+    } catch (const PortNotOpened&) {
+        // The link's message names the device and the reason.
+        return ExitNoCommunication;
     } catch (const UsageError& e) {
         return Usage(err, e.what());
     } catch (const LinkError& e) {

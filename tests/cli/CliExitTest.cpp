@@ -47,6 +47,11 @@ TEST_F(CliFixture, UsageErrorsExit64BeforeAnythingIsSent) {
              {"--port", "9", "error"},
              {"--trace"},
              {"raw", "B2", "\\q"},
+             {"snapshot"},
+             {"snapshot", "save"},
+             {"snapshot", "diff", "a", "b", "c"},
+             {"catalogue", "export", "ryby", "x.csv"},
+             {"catalogue", "export", "towary", "x.csv", "--replace"},
          }) {
         const CliRunResult r = RunRefusedUnsent(args);
         EXPECT_NE(r.err.find("Użycie: nx3cli"), std::string::npos);
