@@ -18,10 +18,10 @@
 #include "Constants.h"
 #include "MessageBox.h"
 #include "NubraError.h"
-#include "PosixSerialLine.h"
 #include "ProfileFile.h"
 #include "QtLinkUi.h"
 #include "ScreenFit.h"
+#include "SystemSerialLine.h"
 #include "TControlBar.h"
 #include "TFormAbout.h"
 #include "TFormError.h"
@@ -134,10 +134,10 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
     // 10.
     for (int n = 1; n <= 4; ++n) {
         devicePaths_ << QString::fromStdString(
-            config_->ReadString("PORT", "COM" + std::to_string(n), "/dev/ttyS" + std::to_string(n - 1)));
+            config_->ReadString("PORT", "COM" + std::to_string(n), PortSerialLine::DefaultDevicePath(n)));
     }
     if (!line) {
-        auto tty = std::make_unique<PosixSerialLine>();
+        auto tty = std::make_unique<SystemSerialLine>();
         for (int n = 1; n <= 4; ++n)
             tty->SetDevicePath(n, devicePaths_.at(n - 1).toStdString());
         line = std::move(tty);

@@ -9,8 +9,9 @@
 #include "DataFolderChoice.h"
 #include "DeadlineLine.h"
 #include "LinkError.h"
-#include "PosixSerialLine.h"
 #include "ProfileFile.h"
+#include "SystemPlaces.h"
+#include "SystemSerialLine.h"
 #include "TNX3Class.h"
 
 namespace nubra::cli {
@@ -18,6 +19,8 @@ namespace {
 
 constexpr std::chrono::milliseconds kProbeLimit{2000};
 constexpr const char* kDevicePrefixes[] = {"ttyS", "ttyUSB", "ttyACM"};
+// Without a device folder (Windows) the ports are tried by name.
+constexpr int kNamedPorts = 9;
 
 // ttyS2 before ttyS10.
 bool NaturalLess(const std::string& a, const std::string& b) {
@@ -67,6 +70,10 @@ std::vector<ProbeTarget> ProbeTargets(const ProfileFile& config, const std::file
     }
     std::vector<std::string> names;
     std::error_code ec;
+    if (devFolder.empty()) {
+        for (int n = 1; n <= kNamedPorts; ++n)
+            names.push_back("COM" + std::to_string(n));
+    }
     for (const auto& entry : std::filesystem::directory_iterator(devFolder, ec)) {
         const std::string name = entry.path().filename().string();
         for (const char* prefix : kDevicePrefixes)
@@ -75,7 +82,7 @@ std::vector<ProbeTarget> ProbeTargets(const ProfileFile& config, const std::file
     }
     std::sort(names.begin(), names.end(), NaturalLess);
     for (const std::string& name : names) {
-        const std::string path = (devFolder / name).string();
+        const std::string path = devFolder.empty() ? name : (devFolder / name).string();
         const bool listed = std::any_of(targets.begin(), targets.end(), [&](const ProbeTarget& t) {
             std::error_code same;
             return t.path == path || std::filesystem::equivalent(t.path, path, same);
@@ -87,16 +94,16 @@ std::vector<ProbeTarget> ProbeTargets(const ProfileFile& config, const std::file
 }
 
 ProbeOutcome ProbeDevice(const std::string& path, const std::string& dataFolder) {
-    auto tty = std::make_unique<PosixSerialLine>();
+    auto tty = std::make_unique<SystemSerialLine>();
     tty->SetDevicePath(1, path);
-    PosixSerialLine* device = tty.get();
+    SystemSerialLine* device = tty.get();
     std::ostringstream quiet;
     ConsoleLinkUi ui(quiet);
     TNX3Class link(dataFolder, ui, std::make_unique<DeadlineLine>(std::move(tty), kProbeLimit));
     ui.SetLink(&link);
     ProbeOutcome outcome;
     if (!link.OpenPort(1)) {
-        outcome.state = device->LastOpenFailure() == PosixSerialLine::OpenFailure::Busy
+        outcome.state = device->LastOpenFailure() == PortSerialLine::OpenFailure::Busy
                             ? ProbeOutcome::State::Busy
                             : ProbeOutcome::State::Unavailable;
         return outcome;
@@ -123,7 +130,7 @@ bool RunProbe(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
     const ProfileFile config(c.dataFolder + kConfigFileName);
     std::vector<CliResult> rows;
-    for (const ProbeTarget& target : ProbeTargets(config, "/dev")) {
+    for (const ProbeTarget& target : ProbeTargets(config, SystemDeviceFolder())) {
         const ProbeOutcome o = ProbeDevice(target.path, c.dataFolder);
         CliResult row;
         row.Add("name", "", target.name);

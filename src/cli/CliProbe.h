@@ -23,7 +23,8 @@ struct ProbeOutcome {
     std::string reply;        // the refusing code
 };
 
-// The COM keys of the configuration first, then every ttyS*, ttyUSB*, ttyACM* of devFolder.
+// The COM keys of the configuration first, then every ttyS*, ttyUSB*, ttyACM* of devFolder; with no
+// devFolder, the ports COM1..COM9 by name.
 std::vector<ProbeTarget> ProbeTargets(const ProfileFile& config, const std::filesystem::path& devFolder);
 // One device, for at most the time limit: its status as the program reads it.
 ProbeOutcome ProbeDevice(const std::string& path, const std::string& dataFolder);

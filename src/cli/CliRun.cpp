@@ -7,8 +7,8 @@
 #include "Cp1250.h"
 #include "DataFolderChoice.h"
 #include "LinkError.h"
-#include "PosixSerialLine.h"
 #include "ProfileFile.h"
+#include "SystemSerialLine.h"
 #include "TNX3Class.h"
 
 namespace nubra::cli {
@@ -23,11 +23,11 @@ int Usage(std::ostream& err, const std::string& why) {
 }
 
 // The line with the devices of COM1..COM4 as the program has them, --device in place of one.
-std::unique_ptr<PosixSerialLine> MakeLine(const ProfileFile& config, const CliOptions& options) {
-    auto line = std::make_unique<PosixSerialLine>();
+std::unique_ptr<SystemSerialLine> MakeLine(const ProfileFile& config, const CliOptions& options) {
+    auto line = std::make_unique<SystemSerialLine>();
     for (int n = 1; n <= 4; ++n)
         line->SetDevicePath(
-            n, config.ReadString("PORT", "COM" + std::to_string(n), "/dev/ttyS" + std::to_string(n - 1)));
+            n, config.ReadString("PORT", "COM" + std::to_string(n), PortSerialLine::DefaultDevicePath(n)));
     if (options.device)
         line->SetDevicePath(kDevicePort, *options.device);
     return line;

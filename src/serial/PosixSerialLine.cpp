@@ -28,7 +28,6 @@ bool ConfigureRaw(termios& tio) {
     return cfsetispeed(&tio, B9600) == 0 && cfsetospeed(&tio, B9600) == 0;
 }
 
-// The device and why it could not be opened, with the usual remedy.
 PosixSerialLine::OpenFailure Kind(int error) {
     using F = PosixSerialLine::OpenFailure;
     return error == ENOENT                          ? F::Missing
@@ -37,69 +36,47 @@ PosixSerialLine::OpenFailure Kind(int error) {
                                                     : F::Other;
 }
 
-std::string Reason(const std::string& path, int error) {
-    std::string why;
+// Why a device could not be opened, with the usual remedy.
+std::string Reason(int error) {
     switch (error) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
-        why = "brak takiego urządzenia; sprawdź, czy kasa jest podłączona, albo wskaż inne urządzenie "
-              "w pliku nx3config.ini";
-        break;
+        return PortSerialLine::kMissingReason;
     case EACCES:
     case EPERM:
-        why = "brak uprawnień; użytkownik musi należeć do grupy dialout (potem należy zalogować się "
-              "ponownie)";
-        break;
+        return "brak uprawnień; użytkownik musi należeć do grupy dialout (potem należy zalogować się "
+               "ponownie)";
     case EWOULDBLOCK:
     case EBUSY:
-        why = "port jest zajęty przez inny program; zamknij go i spróbuj ponownie";
-        break;
+        return PortSerialLine::kBusyReason;
     case ENOTTY:
-        why = "to nie jest port szeregowy";
-        break;
+        return "to nie jest port szeregowy";
     default:
-        why = "błąd systemowy nr " + std::to_string(error);
+        return "błąd systemowy nr " + std::to_string(error);
     }
-    return "Urządzenie: " + path + " (" + why + ")";
 }
 
 } // namespace
 
-PosixSerialLine::PosixSerialLine() {
-    for (int n = 1; n <= 4; ++n)
-        paths_[n] = "/dev/ttyS" + std::to_string(n - 1);
+std::string PortSerialLine::DefaultDevicePath(int portNumber) {
+    return "/dev/ttyS" + std::to_string(portNumber - 1);
 }
 
 PosixSerialLine::~PosixSerialLine() {
     Close();
 }
 
-void PosixSerialLine::SetDevicePath(int portNumber, std::string path) {
-    paths_[portNumber] = std::move(path);
-}
-
-std::string PosixSerialLine::DevicePath(int portNumber) const {
-    const auto it = paths_.find(portNumber);
-    return it == paths_.end() ? std::string{} : it->second;
-}
-
 SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     Close();
-    failure_.clear();
-    failureKind_ = OpenFailure::Other;
-    const std::string path = DevicePath(portNumber);
-    if (path.empty()) {
-        failureKind_ = OpenFailure::Missing;
-        failure_ =
-            "Urządzenie: brak (nie przypisano urządzenia do portu COM" + std::to_string(portNumber) + ")";
+    const std::string path = DeviceToOpen(portNumber);
+    if (path.empty())
         return OpenResult::OpenFailed;
-    }
     // Non-blocking so a modem line without carrier cannot hang the open; reads and writes poll.
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        failureKind_ = Kind(errno);
-        failure_ = Reason(path, errno);
+        const int error = errno;
+        Failed(Kind(error), path, Reason(error));
         return OpenResult::OpenFailed;
     }
     // Only a lock: it ends with the process that holds it. An exclusive-use flag on the tty would
@@ -107,8 +84,7 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
     const int refused = ::isatty(fd) == 0 ? ENOTTY : ::flock(fd, LOCK_EX | LOCK_NB) != 0 ? errno : 0;
     if (refused != 0) {
         ::close(fd);
-        failureKind_ = Kind(refused);
-        failure_ = Reason(path, refused);
+        Failed(Kind(refused), path, Reason(refused));
         return OpenResult::OpenFailed;
     }
     termios tio{};
@@ -121,7 +97,7 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
         return OpenResult::SetStateFailed;
     }
     fd_ = fd;
-    failureKind_ = OpenFailure::None;
+    Succeeded();
     return OpenResult::Ok;
 }
 

@@ -5,32 +5,23 @@
 // off, so the status bytes 0x11 and 0x13 pass through; hardware flow control stays as the driver had it.
 #include <chrono>
 #include <functional>
-#include <map>
 #include <string>
 #include <thread>
 
-#include "SerialLine.h"
+#include "PortSerialLine.h"
 
 namespace nubra {
 
-class PosixSerialLine : public SerialLine {
+class PosixSerialLine : public PortSerialLine {
 public:
     using Clock = std::chrono::steady_clock;
-    // Why the last Open failed, for a program that tells a busy device from others (probe).
-    enum class OpenFailure { None, Missing, Busy, NotTerminal, Other };
 
-    PosixSerialLine();
+    PosixSerialLine() = default;
     ~PosixSerialLine() override;
     PosixSerialLine(const PosixSerialLine&) = delete;
     PosixSerialLine& operator=(const PosixSerialLine&) = delete;
 
-    void SetDevicePath(int portNumber, std::string path);
-    // Empty for a port number without a path.
-    std::string DevicePath(int portNumber) const;
-
     OpenResult Open(int portNumber) override;
-    std::string OpenFailureDetail() const override { return failure_; }
-    OpenFailure LastOpenFailure() const { return failureKind_; }
     bool IsOpen() const override { return fd_ >= 0; }
     bool SetReadTimeout(int milliseconds) override;
     bool Purge() override;
@@ -44,9 +35,6 @@ public:
     std::function<void(Clock::duration)> Pause = [](Clock::duration d) { std::this_thread::sleep_for(d); };
 
 private:
-    std::map<int, std::string> paths_;
-    std::string failure_;
-    OpenFailure failureKind_ = OpenFailure::None;
     int fd_ = -1;
     int timeoutMs_ = 2000;
 };

@@ -4,13 +4,7 @@
 #include "TableError.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace nubra {
 namespace {
@@ -31,63 +25,40 @@ std::int64_t killBudget = -1;
     throw TableError("Błąd zapisu do pliku..");
 }
 
-std::size_t ReadFd(int fd, std::int64_t offset, void* data, std::size_t n) {
-    auto* p = static_cast<char*>(data);
-    std::size_t done = 0;
-    while (done < n) {
-        const ssize_t r = ::pread(fd, p + done, n - done, offset + static_cast<std::int64_t>(done));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            ReadFailed();
-        if (r == 0)
-            break;
-        done += static_cast<std::size_t>(r);
-    }
-    return done;
+std::size_t Read(const SystemFile& file, std::int64_t offset, void* data, std::size_t n) {
+    const std::int64_t got = file.ReadAt(offset, data, n);
+    if (got < 0)
+        ReadFailed();
+    return static_cast<std::size_t>(got);
 }
 
-std::size_t WriteFd(int fd, std::int64_t offset, const void* data, std::size_t n) {
+// A full disk, a quota or a file size limit: the caller learns how much was written.
+std::size_t Write(SystemFile& file, std::int64_t offset, const void* data, std::size_t n) {
     bool killed = false;
     if (killBudget >= 0 && static_cast<std::int64_t>(n) > killBudget) {
         n = static_cast<std::size_t>(killBudget);
         killed = true;
     }
-    const auto* p = static_cast<const char*>(data);
-    std::size_t done = 0;
-    while (done < n) {
-        const ssize_t w = ::pwrite(fd, p + done, n - done, offset + static_cast<std::int64_t>(done));
-        if (w < 0 && errno == EINTR)
-            continue;
-        // A full disk, a quota or a file size limit: the caller learns how much was written.
-        if (w < 0 && errno != ENOSPC && errno != EFBIG && errno != EDQUOT)
-            WriteFailed();
-        if (w <= 0)
-            break;
-        done += static_cast<std::size_t>(w);
-    }
+    const std::int64_t done = file.WriteAt(offset, data, n);
+    if (done < 0)
+        WriteFailed();
     if (killed)
-        ::raise(SIGKILL);
+        SystemFile::KillProcess();
     if (killBudget >= 0)
-        killBudget -= static_cast<std::int64_t>(done);
-    return done;
+        killBudget -= done;
+    return static_cast<std::size_t>(done);
 }
 
-void WriteAllFd(int fd, std::int64_t offset, const void* data, std::size_t n) {
-    if (WriteFd(fd, offset, data, n) != n)
+void WriteAll(SystemFile& file, std::int64_t offset, const void* data, std::size_t n) {
+    if (Write(file, offset, data, n) != n)
         WriteFailed();
 }
 
-std::int64_t FdSize(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
+std::int64_t SizeOf(const SystemFile& file) {
+    const std::int64_t size = file.Size();
+    if (size < 0)
         ReadFailed();
-    return st.st_size;
-}
-
-// Taken by another program when false; a file system without locks is used unlocked.
-bool Lock(int fd) {
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+    return size;
 }
 
 } // namespace
@@ -96,22 +67,20 @@ TableFile::~TableFile() {
     Close();
 }
 
-TableFile::OpenResult TableFile::OpenLocked(const std::string& path, int flags) {
+TableFile::OpenResult TableFile::OpenLocked(const std::string& path, SystemFile::Mode mode) {
     Close();
-    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | flags, 0666);
-    if (fd < 0)
+    if (file_.Open(path, mode) != SystemFile::Opened::Ok)
         return OpenResult::Failed;
-    if (!Lock(fd)) {
-        ::close(fd);
+    if (!file_.TryLock()) {
+        file_.Close();
         return OpenResult::Locked;
     }
-    fd_ = fd;
     journalPath_ = path + ".undo";
     return OpenResult::Ok;
 }
 
 TableFile::OpenResult TableFile::Open(const std::string& path) {
-    const OpenResult opened = OpenLocked(path, 0);
+    const OpenResult opened = OpenLocked(path, SystemFile::Mode::ReadWrite);
     if (opened == OpenResult::Ok && !Recover()) {
         Close();
         return OpenResult::Failed;
@@ -120,12 +89,12 @@ TableFile::OpenResult TableFile::Open(const std::string& path) {
 }
 
 TableFile::OpenResult TableFile::Create(const std::string& path) {
-    const OpenResult opened = OpenLocked(path, O_CREAT);
+    const OpenResult opened = OpenLocked(path, SystemFile::Mode::CreateReadWrite);
     if (opened != OpenResult::Ok)
         return opened;
     // The old table is given up on purpose: an old journal must not bring it back.
-    ::unlink(journalPath_.c_str());
-    if (::ftruncate(fd_, 0) != 0) {
+    SystemFile::Remove(journalPath_);
+    if (!file_.Truncate(0)) {
         Close();
         return OpenResult::Failed;
     }
@@ -133,35 +102,32 @@ TableFile::OpenResult TableFile::Create(const std::string& path) {
 }
 
 void TableFile::Close() {
-    if (journal_ >= 0) {
+    if (journal_.IsOpen()) {
         // Empty unless a change failed half-way; then it stays for the next opening to undo.
-        struct stat st {};
-        if (::fstat(journal_, &st) == 0 && st.st_size == 0)
-            ::unlink(journalPath_.c_str());
-        ::close(journal_);
-        journal_ = -1;
+        const bool empty = journal_.Size() == 0;
+        journal_.Close();
+        if (empty)
+            SystemFile::Remove(journalPath_);
     }
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    file_.Close();
     block_.clear();
     block_.shrink_to_fit();
 }
 
 std::int64_t TableFile::Size() const {
-    return FdSize(fd_);
+    return SizeOf(file_);
 }
 
 std::size_t TableFile::ReadAt(std::int64_t offset, void* data, std::size_t n) const {
-    return ReadFd(fd_, offset, data, n);
+    return Read(file_, offset, data, n);
 }
 
 std::size_t TableFile::WriteAt(std::int64_t offset, const void* data, std::size_t n) {
-    return WriteFd(fd_, offset, data, n);
+    return Write(file_, offset, data, n);
 }
 
 void TableFile::Truncate(std::int64_t size) {
-    if (::ftruncate(fd_, size) != 0)
+    if (!file_.Truncate(size))
         WriteFailed();
 }
 
@@ -177,22 +143,21 @@ void TableFile::Move(std::int64_t from, std::int64_t to, std::int64_t length) {
         const std::int64_t at = backwards ? length - done - n : done;
         const std::size_t got = ReadAt(from + at, block_.data(), static_cast<std::size_t>(n));
         std::memset(block_.data() + got, 0, static_cast<std::size_t>(n) - got);
-        WriteAllFd(fd_, to + at, block_.data(), static_cast<std::size_t>(n));
+        WriteAll(file_, to + at, block_.data(), static_cast<std::size_t>(n));
         done += n;
     }
 }
 
 void TableFile::OpenJournal() {
-    if (journal_ >= 0)
+    if (journal_.IsOpen())
         return;
-    journal_ = ::open(journalPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (journal_ < 0)
+    if (journal_.Open(journalPath_, SystemFile::Mode::CreateReadWrite) != SystemFile::Opened::Ok)
         WriteFailed();
 }
 
 void TableFile::Guard(std::int64_t offset, std::int64_t length) {
     OpenJournal();
-    if (::ftruncate(journal_, 0) != 0)
+    if (!journal_.Truncate(0))
         WriteFailed();
     const std::int64_t size = Size();
     length = std::clamp<std::int64_t>(size - offset, 0, std::max<std::int64_t>(length, 0));
@@ -201,7 +166,7 @@ void TableFile::Guard(std::int64_t offset, std::int64_t length) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, length - done));
         if (ReadAt(offset + done, block_.data(), n) != n)
             ReadFailed();
-        WriteAllFd(journal_, kJournalHeader + done, block_.data(), n);
+        WriteAll(journal_, kJournalHeader + done, block_.data(), n);
         done += static_cast<std::int64_t>(n);
     }
     std::uint8_t header[kJournalHeader];
@@ -209,18 +174,18 @@ void TableFile::Guard(std::int64_t offset, std::int64_t length) {
     le::Store(&header[8], static_cast<std::uint64_t>(size), 8);
     le::Store(&header[16], static_cast<std::uint64_t>(offset), 8);
     le::Store(&header[24], static_cast<std::uint64_t>(length), 8);
-    WriteAllFd(journal_, 0, header, sizeof header);
+    WriteAll(journal_, 0, header, sizeof header);
 }
 
 void TableFile::Commit() {
-    if (journal_ >= 0 && ::ftruncate(journal_, 0) != 0)
+    if (journal_.IsOpen() && !journal_.Truncate(0))
         WriteFailed();
 }
 
-void TableFile::ApplyJournal(int journal) {
+void TableFile::ApplyJournal(SystemFile& journal) {
     std::uint8_t header[kJournalHeader] = {};
-    const std::int64_t journalSize = FdSize(journal);
-    const bool whole = ReadFd(journal, 0, header, sizeof header) == sizeof header &&
+    const std::int64_t journalSize = SizeOf(journal);
+    const bool whole = Read(journal, 0, header, sizeof header) == sizeof header &&
                        std::memcmp(header, kMagic, sizeof kMagic) == 0;
     const auto size = static_cast<std::int64_t>(le::Load(&header[8], 8));
     const auto offset = static_cast<std::int64_t>(le::Load(&header[16], 8));
@@ -231,30 +196,31 @@ void TableFile::ApplyJournal(int journal) {
     block_.resize(static_cast<std::size_t>(std::clamp<std::int64_t>(length, 1, kBlockSize)));
     for (std::int64_t done = 0; done < length;) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(kBlockSize, length - done));
-        if (ReadFd(journal, kJournalHeader + done, block_.data(), n) != n)
+        if (Read(journal, kJournalHeader + done, block_.data(), n) != n)
             ReadFailed();
-        WriteAllFd(fd_, offset + done, block_.data(), n);
+        WriteAll(file_, offset + done, block_.data(), n);
         done += static_cast<std::int64_t>(n);
     }
     Truncate(size);
 }
 
 bool TableFile::Recover() {
-    const int journal = ::open(journalPath_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (journal < 0)
-        return errno == ENOENT;
+    SystemFile journal;
+    const SystemFile::Opened opened = journal.Open(journalPath_, SystemFile::Mode::ReadOnly);
+    if (opened != SystemFile::Opened::Ok)
+        return opened == SystemFile::Opened::Missing;
     bool ok = true;
     try {
         ApplyJournal(journal);
     } catch (const TableError&) {
         ok = false;
     }
-    ::close(journal);
-    return ok && ::unlink(journalPath_.c_str()) == 0;
+    journal.Close();
+    return ok && SystemFile::Remove(journalPath_);
 }
 
 void TableFile::Undo() noexcept {
-    if (journal_ < 0)
+    if (!journal_.IsOpen())
         return;
     try {
         ApplyJournal(journal_);

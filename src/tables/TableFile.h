@@ -2,7 +2,7 @@
 // The open table file: positioned block reads and writes, truncation and block moves.
 // Failures of the system calls raise TableError with the read or write message.
 //
-// The file is locked (flock, exclusive, non-blocking) while open, so one program at a time uses a
+// The file is locked (exclusive, non-blocking) while open, so one program at a time uses a
 // table. Every change is bracketed by Guard and Commit: Guard saves the bytes the change may touch
 // and the file's size in an undo journal beside the table ("<file>.undo"), Commit empties it. Opening
 // a table whose journal is complete puts the saved bytes back, so a process killed at any moment of a
@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "SystemFile.h"
 
 namespace nubra {
 
@@ -27,7 +29,7 @@ public:
     // Created, or emptied once the lock is held.
     OpenResult Create(const std::string& path);
     void Close();
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_.IsOpen(); }
 
     std::int64_t Size() const;
     // Reads up to n bytes; fewer only at the end of the file.
@@ -51,13 +53,13 @@ public:
     static void KillAfterWriting(std::int64_t bytes);
 
 private:
-    OpenResult OpenLocked(const std::string& path, int flags);
-    void ApplyJournal(int journal);
+    OpenResult OpenLocked(const std::string& path, SystemFile::Mode mode);
+    void ApplyJournal(SystemFile& journal);
     bool Recover();
     void OpenJournal();
 
-    int fd_ = -1;
-    int journal_ = -1;
+    SystemFile file_;
+    SystemFile journal_;
     std::string journalPath_;
     std::vector<char> block_;
 };
