@@ -18,8 +18,13 @@ QString ChooseDataFolder(const QString& programFolder, const QString& dataOption
 }
 
 QString ChooseDataFolder(const QString& programFolder, const QString& dataOption) {
-    return ChooseDataFolder(programFolder, dataOption, qEnvironmentVariable("XDG_DATA_HOME"),
-                            QDir::homePath());
+#ifdef Q_OS_WIN
+    // %APPDATA%\nubra5, where nx3cli looks too.
+    const QString dataHome = qEnvironmentVariable("APPDATA");
+#else
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+#endif
+    return ChooseDataFolder(programFolder, dataOption, dataHome, QDir::homePath());
 }
 
 bool MakeDataFolder(const QString& folder) {
