@@ -1,5 +1,6 @@
 #include "FileText.h"
 
+#include "AtomicFile.h"
 #include "NubraError.h"
 
 #include <filesystem>
@@ -29,22 +30,8 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const std::string temp = path + ".tmp";
-    std::error_code ec;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (out.fail()) {
-            std::filesystem::remove(temp, ec);
-            throw Error("Błąd zapisu do pliku '" + path + "'.");
-        }
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
+    if (!WriteFileAtomically(path, bytes))
         throw Error("Błąd zapisu do pliku '" + path + "'.");
-    }
 }
 
 } // namespace nubra::toolkit

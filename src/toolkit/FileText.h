@@ -1,7 +1,7 @@
 #pragma once
-// Whole files in and out for the toolkit: a file is read in one piece and written to a temporary file
-// beside it, then renamed over, so a failed write leaves the old file as it was. Failures raise
-// nubra::Error with a Polish message naming the file.
+// Whole files in and out for the toolkit: a file is read in one piece and written with
+// WriteFileAtomically, so a failed write leaves the old file as it was. Failures raise nubra::Error with a
+// Polish message naming the file.
 #include <string>
 
 namespace nubra::toolkit {
