@@ -402,6 +402,10 @@ void TMyTable::WriteRecordAt(std::int64_t position) {
 
 // Each change is guarded whole: a kill or an error in the middle leaves the table as it was before it.
 void TMyTable::Guarded(std::int64_t position, std::int64_t length, const std::function<void()>& change) {
+    if (scratch_) {
+        change();
+        return;
+    }
     file_.Guard(position, length);
     try {
         change();

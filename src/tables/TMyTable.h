@@ -75,6 +75,9 @@ public:
     void SetMessageHandler(MessageHandler handler) { onMessage_ = std::move(handler); }
     // Called after Open, a successful Post and Delete: the bound grid refreshes itself.
     void SetChangeHandler(ChangeHandler handler) { onChange_ = std::move(handler); }
+    // A scratch table that nothing reads until it is renamed into place (an import's new file): its
+    // edits skip the undo journal, since a crash leaves only the scratch file behind.
+    void SetScratch(bool scratch) { scratch_ = scratch; }
 
 private:
     void Forget(); // closes the file and drops the definitions
@@ -106,6 +109,7 @@ private:
     std::int32_t recNo_ = -1;
     MessageHandler onMessage_;
     ChangeHandler onChange_;
+    bool scratch_ = false;
 };
 
 } // namespace nubra

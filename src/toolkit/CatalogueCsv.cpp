@@ -150,6 +150,7 @@ void BuildFile(const TMyTable& source, const std::string& tempName, std::int64_t
         fs::resize_file(tempName + ".tbl", static_cast<std::uintmax_t>(dataOffset));
     TMyTable out;
     out.SetTableName(tempName);
+    out.SetScratch(true);
     out.Open();
     for (const auto& record : checked.records) {
         out.Append();
