@@ -152,8 +152,10 @@ struct DeviceState {
     int waitingTime = 5;
     // The clock was set ("E2"/"E3") since the last daily report: a second setting is refused ("D3").
     bool clockSetSinceReport = false;
-    // The summer/winter change armed by "K2" for the coming night: +1 or -1 hour, 0 none.
+    // The summer/winter change armed by "K2" for the coming night: +1 or -1 hour, 0 none; it happens
+    // at the first 2:00 (forward) or 3:00 (back) of the device clock after this moment.
     int pendingHourShift = 0;
+    std::int64_t hourShiftArmedAt = 0;
     // Header lines 1-3 and the tax-number line (4).
     std::array<HeaderLine, 4> header{{{"NUBRA SKLEP", true, true},
                                       {"UL. PROSTA 1", false, false},
@@ -166,11 +168,14 @@ struct DeviceState {
 
     // --- fiscal and service operations ---
     // The scheduled change of the accounting currency ("EI", "EJ"): yymmdd, hhmm and the next
-    // currency; nothing is scheduled on a fresh device.
+    // currency; nothing is scheduled on a fresh device. Once the device clock reaches it, the next
+    // currency becomes the current one (status byte 1 bit 0 tells EURO) and the schedule is empty; a
+    // moment already past when it was set (currencyScheduledAt) stays as it is.
     std::string currencyChangeDate = "000000";
     std::string currencyChangeTime = "0000";
     std::string nextCurrency = "   ";
     std::string currentCurrency = "PLN";
+    std::int64_t currencyScheduledAt = 0;
     SdCard sdCard = SdCard::Blank;
     // A number missing here is not defined ("E2").
     std::map<int, MessageTemplate> templates = DefaultTemplates();

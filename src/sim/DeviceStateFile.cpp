@@ -225,6 +225,7 @@ template <class V> void VisitState(V& v, DeviceState& s) {
     v.Field("waitingTime", s.waitingTime);
     v.Field("clockSetSinceReport", s.clockSetSinceReport);
     v.Field("pendingHourShift", s.pendingHourShift);
+    v.Field("hourShiftArmedAt", s.hourShiftArmedAt);
     for (std::size_t i = 0; i < s.header.size(); ++i) {
         const std::string p = "header." + std::to_string(i + 1) + ".";
         v.Field(p + "text", s.header[i].text);
@@ -238,6 +239,7 @@ template <class V> void VisitState(V& v, DeviceState& s) {
     v.Field("currencyChangeTime", s.currencyChangeTime);
     v.Field("nextCurrency", s.nextCurrency);
     v.Field("currentCurrency", s.currentCurrency);
+    v.Field("currencyScheduledAt", s.currencyScheduledAt);
     int sdCard = static_cast<int>(s.sdCard);
     v.Field("sdCard", sdCard);
     if (sdCard < static_cast<int>(SdCard::None) || sdCard > static_cast<int>(SdCard::Closed))

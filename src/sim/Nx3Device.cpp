@@ -82,6 +82,7 @@ void Nx3Device::OnFrame(const ReceivedFrame& frame) {
 void Nx3Device::StartCommand(const std::string& code) {
     if (std::exchange(faults_.silence, false))
         return;
+    ApplyDueClockEvents();
     command_ = code;
     if (faults_.failCode && faults_.failAt == FailAt::Command) {
         SendCode(*std::exchange(faults_.failCode, std::nullopt));

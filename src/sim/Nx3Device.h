@@ -133,6 +133,9 @@ private:
     void WaitingTimeQuery();
     void MoveTime();
     void MoveTimeData(const std::string& data);
+    // What the clock brings about once its moment has passed, applied before each command: the hour
+    // shift of "K2" and the currency change of "EJ".
+    void ApplyDueClockEvents();
     void DateTimeQuery();
     void SetDateTime();
     void SetDateTimeData(const std::string& data);

@@ -195,6 +195,7 @@ void Nx3Device::SetCurrencyChangeData(const std::string& data) {
     state_.currencyChangeDate = text.substr(0, kDate);
     state_.currencyChangeTime = text.substr(kDate, kTime);
     state_.nextCurrency = text.substr(kDate + kTime);
+    state_.currencyScheduledAt = DeviceSeconds();
 }
 
 void Nx3Device::ResetRam() {

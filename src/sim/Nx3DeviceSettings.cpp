@@ -176,8 +176,51 @@ void Nx3Device::MoveTimeData(const std::string& data) {
         SendCode("D2");
         return;
     }
-    if (Finish())
+    if (Finish()) {
         state_.pendingHourShift = data == "+" ? 1 : -1;
+        state_.hourShiftArmedAt = DeviceSeconds();
+    }
+}
+
+void Nx3Device::ApplyDueClockEvents() {
+    const std::int64_t now = DeviceSeconds();
+    // A change found without its moment of ordering (a state file of an older nx3sim, a test that set
+    // it directly) counts as ordered now.
+    if (state_.pendingHourShift != 0) {
+        if (state_.hourShiftArmedAt == 0)
+            state_.hourShiftArmedAt = now;
+        const std::int64_t armed = state_.hourShiftArmedAt;
+        std::int64_t due = FloorDiv(armed, kDay) * kDay + (state_.pendingHourShift > 0 ? 2 : 3) * 3600;
+        if (due <= armed)
+            due += kDay;
+        if (now >= due) {
+            state_.clockOffsetSeconds += state_.pendingHourShift * 3600;
+            state_.pendingHourShift = 0;
+            state_.hourShiftArmedAt = 0;
+        }
+    }
+    const std::string& date = state_.currencyChangeDate;
+    const std::string& time = state_.currencyChangeTime;
+    if (date == "000000" || date.size() != 6 || time.size() != 4)
+        return;
+    if (state_.currencyScheduledAt == 0)
+        state_.currencyScheduledAt = now;
+    const auto two = [](const std::string& text, std::size_t at) {
+        return (text[at] - '0') * 10 + (text[at + 1] - '0');
+    };
+    const std::int64_t due =
+        CivilSeconds(2000 + two(date, 0), two(date, 2), two(date, 4), two(time, 0), two(time, 2), 0);
+    if (due <= state_.currencyScheduledAt || now < due)
+        return;
+    state_.currentCurrency = state_.nextCurrency;
+    if (state_.currentCurrency.starts_with("EU"))
+        state_.status1 |= status1::kEuro;
+    else
+        state_.status1 &= static_cast<unsigned char>(~status1::kEuro);
+    state_.currencyChangeDate = "000000";
+    state_.currencyChangeTime = "0000";
+    state_.nextCurrency = "   ";
+    state_.currencyScheduledAt = 0;
 }
 
 void Nx3Device::DateTimeQuery() {

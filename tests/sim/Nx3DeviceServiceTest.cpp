@@ -54,6 +54,23 @@ TEST(Nx3DeviceService, CurrencyChangeIsReportedAndScheduled) {
         EXPECT_EQ(Order(device, "EJ", bad), kI1 + F("D2")) << bad;
 }
 
+TEST(Nx3DeviceService, ScheduledCurrencyBecomesCurrentAtItsMoment) {
+    std::int64_t host = 0;
+    Nx3Device device;
+    device.SetHostClock([&host] { return host; });
+    host = (20119 * 24 + 12) * 3600LL + 59 * 60 + 59; // 2025-01-31 12:59:59
+    EXPECT_EQ(Order(device, "EJ", "2501311300EUR"), kI1 + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("2501311300EURPLN") + kD1);
+    EXPECT_EQ(device.State().status1 & status1::kEuro, 0);
+    host += 1;
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   EUR") + kD1);
+    EXPECT_NE(device.State().status1 & status1::kEuro, 0);
+    EXPECT_EQ(Order(device, "EJ", "2501311301PLN"), kI1 + kD1);
+    host += 60;
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   PLN") + kD1);
+    EXPECT_EQ(device.State().status1 & status1::kEuro, 0);
+}
+
 TEST(Nx3DeviceService, SdCardMovesFromBlankToInitialisedToClosed) {
     struct Case {
         SdCard before;

@@ -63,6 +63,35 @@ TEST(Nx3DeviceSettings, ClockReadAndSetOncePerDailyReport) {
     EXPECT_EQ(Ask(device, "E1"), kI1 + F("240229235959") + kD1);
 }
 
+// "K2" moves the clock at the first 2:00 (forward) or 3:00 (back) after it was ordered, once.
+TEST(Nx3DeviceSettings, HourShiftHappensTheComingNight) {
+    struct Case {
+        const char* direction;
+        std::int64_t ordered, before, at;
+        const char* shownBefore;
+        const char* shownAt;
+    };
+    const Case cases[] = {
+        {"+", Seconds(2025, 3, 29, 12, 0, 0), Seconds(2025, 3, 30, 1, 59, 59), Seconds(2025, 3, 30, 2, 0, 0),
+         "250330015959", "250330030000"},
+        {"-", Seconds(2025, 10, 26, 0, 30, 0), Seconds(2025, 10, 26, 2, 59, 59),
+         Seconds(2025, 10, 26, 3, 0, 0), "251026025959", "251026020000"},
+    };
+    for (const Case& c : cases) {
+        std::int64_t host = c.ordered;
+        Nx3Device device;
+        device.SetHostClock([&host] { return host; });
+        EXPECT_EQ(Order(device, "K2", c.direction), kD1);
+        host = c.before;
+        EXPECT_EQ(Ask(device, "E1"), kI1 + F(c.shownBefore) + kD1) << c.direction;
+        host = c.at;
+        EXPECT_EQ(Ask(device, "E1"), kI1 + F(c.shownAt) + kD1) << c.direction;
+        EXPECT_EQ(device.State().pendingHourShift, 0);
+        host += 86400;
+        EXPECT_EQ(Ask(device, "E1").substr(13, 6), std::string(c.shownAt).substr(6)) << "shifted only once";
+    }
+}
+
 TEST(Nx3DeviceSettings, HeaderAndFooterTravelInMazoviaInEitherCodePage) {
     Nx3Device device;
     device.State().status1 |= status1::kLatin;
