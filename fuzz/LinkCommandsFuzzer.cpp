@@ -5,6 +5,7 @@
 namespace {
 
 using nubra::fuzz::LinkCase;
+using nubra::fuzz::Require;
 
 const std::vector<nubra::fuzz::LinkOperation> kOperations = {
     // Status and information queries.
@@ -62,6 +63,69 @@ const std::vector<nubra::fuzz::LinkOperation> kOperations = {
     },
     // Fiscal and service operations.
     [](LinkCase& c) { c.link.TestPrint(); },
+    // Settings.
+    [](LinkCase& c) {
+        nubra::PostNumbers numbers;
+        c.link.GetPostNumbers(numbers);
+    },
+    [](LinkCase& c) {
+        int minutes = 0;
+        c.link.GetWaitingTime(minutes);
+    },
+    [](LinkCase& c) {
+        std::string dateTime;
+        c.link.GetDateTime(dateTime);
+    },
+    [](LinkCase& c) {
+        std::string text;
+        bool wide = false, high = false;
+        c.link.ReadHeaderLineCmd(1 + c.a % 4, text, wide, high);
+    },
+    [](LinkCase& c) {
+        nubra::FooterLines lines;
+        c.link.ReadFooter(lines);
+    },
+    [](LinkCase& c) {
+        c.link.SetPostNumbers({"1", "2", "3", "4", "5", "6", "7", "8"});
+    },
+    [](LinkCase& c) { c.link.SetDateTime("261208193012"); },
+    [](LinkCase& c) { c.link.WriteHeaderLine(1 + c.a % 4, "NAGLOWEK", c.b & 1, c.b & 2); },
+    // Sales.
+    [](LinkCase& c) {
+        int tranNo = 0;
+        c.link.StartTrans(1 + c.a % 8, c.b * 100, tranNo);
+    },
+    [](LinkCase& c) {
+        nubra::CommodInfo info;
+        c.link.GetCommodInfo("CHLEB", info);
+    },
+    // Reports: the periodic report streamed line by line, as the transfer reads it.
+    [](LinkCase& c) {
+        bool ok = c.link.SendPeriodReport("261201", "261208");
+        std::string line;
+        for (int lines = 0; ok && lines < 4096; ++lines) {
+            ok = c.link.ReceiveReportLine(line);
+            if (!c.link.ReportLineReceived())
+                break;
+        }
+        Require(!ok || c.link.ReportLineReceived() || c.link.LastReply() == "D1" ||
+                    c.link.LastReply() == "I1",
+                "a report ends only with its closing code");
+    },
+    [](LinkCase& c) { c.link.MonthlyReport("2612"); },
+    [](LinkCase& c) { c.link.SettlementReport(c.a & 1, "261201", "261208"); },
+    // Fiscal and service operations.
+    [](LinkCase& c) {
+        std::string date, time, next, current;
+        c.link.GetCurrencyChange(date, time, next, current);
+    },
+    [](LinkCase& c) {
+        nubra::TemplateFields fields;
+        c.link.ReadTemplate(1 + c.a % 40, fields);
+    },
+    [](LinkCase& c) { c.link.SetCurrencyChange("270101", "0000", "EUR"); },
+    [](LinkCase& c) { c.link.ResetRam(); },
+    [](LinkCase& c) { c.link.InitSdCard(); },
 };
 
 } // namespace
