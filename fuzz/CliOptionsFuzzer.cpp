@@ -1,7 +1,7 @@
 // libFuzzer entry: nx3cli's command line. Arguments are the input split at NUL bytes. They parse to
 // options or to a usage error (exit code 64); a subcommand's own arguments are then checked by its
-// handler, against a printer that stays silent. A usage error comes before anything is sent; besides
-// it, only the link's and nx3cli's own errors may end a run.
+// handler, against the emulated printer. A usage error comes before anything is sent; besides it,
+// only the link's and nx3cli's own errors may end a run.
 //
 // Subcommands whose arguments name files (they would read or write any path) are left to their tests.
 #include <cstdint>
@@ -13,9 +13,9 @@
 
 #include "CliCommands.h"
 #include "ConsoleLinkUi.h"
+#include "DeviceLine.h"
 #include "FuzzCheck.h"
 #include "NubraError.h"
-#include "ScriptedLine.h"
 #include "TNX3Class.h"
 
 namespace {
@@ -34,12 +34,15 @@ void CheckOptions(const CliOptions& o) {
 }
 
 void RunHandler(const CliCommand& command, const CliOptions& options) {
-    auto owned = std::make_unique<nubra::ScriptedLine>();
-    const nubra::ScriptedLine& line = *owned;
+    nubra::sim::Nx3Device device;
+    device.SetHostClock([] { return std::int64_t{1796760000}; });
+    auto owned = std::make_unique<nubra::fuzz::DeviceLine>(device);
+    nubra::fuzz::DeviceLine& line = *owned;
     std::ostringstream err;
     ConsoleLinkUi ui(err);
     nubra::TNX3Class link("/nubra5/", ui, std::move(owned));
     ui.SetLink(&link);
+    line.OnIdle = [&link] { link.AbortRequested = true; };
     link.Sleep = [](int) {};
     link.PrinterType = 2;
     CliResult result;
@@ -49,7 +52,7 @@ void RunHandler(const CliCommand& command, const CliOptions& options) {
             context.OpenPort();
         command.run(context, options.args);
     } catch (const UsageError&) {
-        Require(line.Writes().empty(), "a usage error comes before anything is sent");
+        Require(line.Writes() == 0, "a usage error comes before anything is sent");
     } catch (const CliFailure&) {
     } catch (const PortNotOpened&) {
     } catch (const nubra::Error&) {
