@@ -1,6 +1,10 @@
 // libFuzzer entry: every command method that reads data from the printer, against any answers.
 // Later command groups append their rows at the end of the table, so the seeds keep their meaning.
+#include <cstdio>
+
+#include "FlatJson.h"
 #include "LinkHarness.h"
+#include "SettingsSnapshot.h"
 
 namespace {
 
@@ -126,6 +130,19 @@ const std::vector<nubra::fuzz::LinkOperation> kOperations = {
     [](LinkCase& c) { c.link.SetCurrencyChange("270101", "0000", "EUR"); },
     [](LinkCase& c) { c.link.ResetRam(); },
     [](LinkCase& c) { c.link.InitSdCard(); },
+    // The settings snapshot: whatever a printer answers, the copy taken of it can be saved and loaded.
+    [](LinkCase& c) {
+        nubra::toolkit::SettingsSnapshot snapshot;
+        if (!nubra::toolkit::ReadSnapshot(c.link, "2026-12-08 19:30:12", snapshot))
+            return;
+        try {
+            const auto loaded = nubra::toolkit::SnapshotFromJson(nubra::toolkit::SnapshotToJson(snapshot));
+            Require(loaded.values == snapshot.values, "a snapshot taken loads as it was saved");
+        } catch (const nubra::toolkit::JsonError& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            Require(false, "a snapshot taken loads again");
+        }
+    },
 };
 
 } // namespace
