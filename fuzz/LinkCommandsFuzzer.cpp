@@ -143,6 +143,74 @@ const std::vector<nubra::fuzz::LinkOperation> kOperations = {
             Require(false, "a snapshot taken loads again");
         }
     },
+    // The commands that read nothing but their codes, one chosen by the second parameter.
+    [](LinkCase& c) {
+        const nubra::SaleGoods goods{"CHLEB", "A", 100, 450};
+        const nubra::SalePayment payment{"G", "", "", "", "", "", ""};
+        const nubra::SaleCustomer customer{"FIRMA", "", "UL. KROTKA 1", "LODZ", "526-025-02-74"};
+        switch (c.b % 20) {
+        case 0:
+            c.link.SetPtu({"2300", "800", "500", "0", "9998", "9999", "9999"});
+            break;
+        case 1:
+            c.link.SetWaitingTime(c.a % 100);
+            break;
+        case 2:
+            c.link.MoveTime(c.a & 1 ? "+" : "-");
+            break;
+        case 3:
+            c.link.SetTime("193012");
+            break;
+        case 4:
+            c.link.WriteFooter({"DZIEKUJEMY", "", ""});
+            break;
+        case 5:
+            c.link.Fiscalize("2300", "800", "500", "0", "9998", "9999", "9999");
+            break;
+        case 6:
+            c.link.PrepareNip("526-025-02-74");
+            break;
+        case 7:
+            c.link.CloseSdCard();
+            break;
+        case 8:
+            c.link.PrintTemplate(1 + c.a % 40, "T", {});
+            break;
+        case 9:
+            c.link.DayReport();
+            break;
+        case 10:
+            c.link.PeriodReport("261201", "261208");
+            break;
+        case 11:
+            c.link.ConstantReport();
+            break;
+        case 12:
+            c.link.PeriodSummary("261201", "261208");
+            break;
+        case 13:
+            c.link.CommodityList();
+            break;
+        case 14:
+            c.link.SellReceiptCash(1, c.a, goods, payment);
+            break;
+        case 15:
+            c.link.SellInvoiceCard(1, c.a, "F", customer, goods, payment);
+            break;
+        case 16:
+            c.link.PrintDoc(1, c.a);
+            break;
+        case 17:
+            c.link.PayCurrency(1, "EUR", 1000, 43000);
+            break;
+        case 18:
+            c.link.SetLoyaltyInfo(1, c.a, "1234", 10, 100);
+            break;
+        default:
+            c.link.ConfirmExchange(c.a, customer, "10,00", "EUR", "4,3000", "43,00");
+            break;
+        }
+    },
 };
 
 } // namespace
