@@ -14,6 +14,7 @@
 #include "CliCommands.h"
 #include "ConsoleLinkUi.h"
 #include "DeviceLine.h"
+#include "FuzzArgs.h"
 #include "FuzzCheck.h"
 #include "NubraError.h"
 #include "TNX3Class.h"
@@ -62,15 +63,7 @@ void RunHandler(const CliCommand& command, const CliOptions& options) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> args;
-    if (size > 0)
-        args.emplace_back();
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0)
-            args.emplace_back();
-        else
-            args.back() += static_cast<char>(data[i]);
-    }
+    const std::vector<std::string> args = nubra::fuzz::Arguments(data, size);
     CliOptions options;
     try {
         options = ParseCliOptions(args);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "CommandLine.h"
+#include "FuzzArgs.h"
 #include "FuzzCheck.h"
 
 namespace {
@@ -28,15 +29,8 @@ void EnsureApplication() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     EnsureApplication();
     QStringList arguments{QStringLiteral("nx3serwis")};
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= size; ++i) {
-        if (i == size || data[i] == 0) {
-            if (size > 0)
-                arguments << QString::fromUtf8(reinterpret_cast<const char*>(data) + start,
-                                               static_cast<qsizetype>(i - start));
-            start = i + 1;
-        }
-    }
+    for (const std::string& argument : nubra::fuzz::Arguments(data, size))
+        arguments << QString::fromStdString(argument);
     const nubra::app::CommandLine c = nubra::app::ParseCommandLine(arguments);
     Require(c.exitCode >= -1 && c.exitCode <= 1, "the program runs, or ends with 0 or 1");
     Require(!c.unknownOption || c.exitCode == 1, "an unknown option is a mistake");
