@@ -1,4 +1,5 @@
-// libFuzzer entry: every command method that reads data from the printer, against any answers.
+// libFuzzer entry: the link's command methods against any answers: every one that reads data from the
+// printer, the settings snapshot built on them, and those that read nothing but their codes.
 // Later command groups append their rows at the end of the table, so the seeds keep their meaning.
 #include <cstdio>
 
