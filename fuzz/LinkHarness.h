@@ -3,9 +3,10 @@
 // with window callbacks that do nothing but close the wait window once the line has gone quiet.
 //
 // Input: an operation number, a flags byte (bits 0-1: no code page, Mazovia, Latin 2; bits 2-3: printer
-// type 2, -1, 0, 1), two parameter bytes, then the printer's answers as chunks of a length byte and that
-// many bytes. Chunk n becomes readable after the program's n-th write (chunk 0 at once), as a printer
-// answers what it was sent.
+// type 2, -1, 0, 1; bit 4: every frame of a chunk gets its right checksum), two parameter bytes, then
+// the printer's answers as chunks of a length byte and that many bytes. Chunk n becomes readable after
+// the program's n-th write (chunk 0 at once), as a printer answers what it was sent. With bit 4 the
+// fuzzer's changes to the data reach the readers instead of ending at the checksum test.
 //
 // A run may end in the link's own error; any other exception is a crash. Afterwards the cursor must be
 // the default one and the wait window hidden.
@@ -65,6 +66,19 @@ private:
     std::size_t turns_ = 0;
 };
 
+// STX, the payload, ETX and two bytes: those two become the payload's checksum.
+inline std::string WithChecksums(std::string bytes) {
+    for (std::size_t stx = bytes.find(TNX3Class::STX); stx != std::string::npos;
+         stx = bytes.find(TNX3Class::STX, stx + 1)) {
+        const std::size_t etx = bytes.find(TNX3Class::ETX, stx + 1);
+        if (etx == std::string::npos || etx + 2 >= bytes.size())
+            break;
+        bytes.replace(etx + 1, 2, TNX3Class::Checksum(bytes.substr(stx + 1, etx - stx - 1)));
+        stx = etx + 2;
+    }
+    return bytes;
+}
+
 inline int RunLinkCase(const std::uint8_t* data, std::size_t size,
                        const std::vector<LinkOperation>& operations) {
     if (size < 4 || operations.empty())
@@ -88,8 +102,10 @@ inline int RunLinkCase(const std::uint8_t* data, std::size_t size,
     int writes = 0;
     for (std::size_t at = 4; at < size; ++writes) {
         const std::size_t length = std::min<std::size_t>(data[at], size - at - 1);
-        line.Feed(std::string(reinterpret_cast<const char*>(data) + at + 1, length),
-                  ScriptedLine::When{writes, 0, 0});
+        std::string chunk(reinterpret_cast<const char*>(data) + at + 1, length);
+        if (flags & 0x10)
+            chunk = WithChecksums(std::move(chunk));
+        line.Feed(std::move(chunk), ScriptedLine::When{writes, 0, 0});
         at += 1 + length;
     }
 

@@ -5,18 +5,11 @@
 #include <vector>
 
 #include "Frame.h"
+#include "FuzzArgs.h"
 #include "SimOptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> args;
-    if (size > 0)
-        args.emplace_back();
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] == 0)
-            args.emplace_back();
-        else
-            args.back() += static_cast<char>(data[i]);
-    }
+    const std::vector<std::string> args = nubra::fuzz::Arguments(data, size);
     std::string error;
     const auto options = nubra::sim::ParseSimOptions(args, error);
     if (!options)

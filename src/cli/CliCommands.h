@@ -111,6 +111,8 @@ bool RunRamReset(CliContext& c, const std::vector<std::string>& args);
 bool RunSdInit(CliContext& c, const std::vector<std::string>& args);
 bool RunSdClose(CliContext& c, const std::vector<std::string>& args);
 bool RunPrint(CliContext& c, const std::vector<std::string>& args);
+// The lines of a text file as "print" sends them: Windows-1250 (a UTF-8 file converted), line ends off.
+std::vector<std::string> PrintoutLines(const std::string& text);
 bool RunTemplate(CliContext& c, const std::vector<std::string>& args);
 
 // --- the technician's toolkit (CliToolkit.cpp) ---

@@ -5,29 +5,11 @@
 #include <sstream>
 
 #include "CliCommands.h"
+#include "CsvText.h"
 #include "RawPrintout.h"
 
 namespace nubra::cli {
 namespace {
-
-// Strict UTF-8: a file that is not is taken as Windows-1250, as the service printing window does.
-bool IsUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t tail = b < 0x80             ? 0
-                                 : (b & 0xE0) == 0xC0 ? 1
-                                 : (b & 0xF0) == 0xE0 ? 2
-                                 : (b & 0xF8) == 0xF0 ? 3
-                                                      : 9;
-        if (tail == 9 || (tail > 0 && i + tail >= text.size()))
-            return false;
-        for (std::size_t k = 1; k <= tail; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += tail + 1;
-    }
-    return true;
-}
 
 // "2025-01-31" to "250131" (the century is always 20), "12:45" to "1245".
 std::string DeviceDate(const std::string& date) {
@@ -144,6 +126,19 @@ bool RunSdClose(CliContext& c, const std::vector<std::string>& args) {
     return true;
 }
 
+std::vector<std::string> PrintoutLines(const std::string& text) {
+    // As the service printing window loads a file: one that is not UTF-8 is taken as Windows-1250,
+    // and every CR goes, not only the one of a CR LF (a CR left in a line would reach the paper).
+    const bool utf8 = toolkit::IsUtf8(text);
+    std::string plain = text;
+    std::erase(plain, '\r');
+    std::vector<std::string> lines;
+    std::istringstream split(plain);
+    for (std::string line; std::getline(split, line);)
+        lines.push_back(utf8 ? ToDev(line) : line);
+    return lines;
+}
+
 bool RunPrint(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
     std::ifstream in(args[0], std::ios::binary);
@@ -151,16 +146,7 @@ bool RunPrint(CliContext& c, const std::vector<std::string>& args) {
         throw UsageError("Nie można odczytać pliku " + args[0] + ".");
     std::ostringstream read;
     read << in.rdbuf();
-    const std::string text = read.str();
-    const bool utf8 = IsUtf8(text);
-    std::vector<std::string> lines;
-    std::istringstream split(text);
-    for (std::string line; std::getline(split, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(utf8 ? ToDev(line) : line);
-    }
-    for (const std::string& write : service::RawPrintout(lines))
+    for (const std::string& write : service::RawPrintout(PrintoutLines(read.str())))
         c.link.SendRaw(write);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <fstream>
 #include <sstream>
 
@@ -104,7 +105,12 @@ private:
     void Unicode(std::string& out) {
         if (at_ + 4 >= text_.size())
             Fail();
-        const unsigned code = std::stoul(text_.substr(at_ + 1, 4), nullptr, 16);
+        // Four hexadecimal digits exactly: no sign, blank or shorter number is taken.
+        unsigned code = 0;
+        const char* digits = text_.data() + at_ + 1;
+        const auto [end, ec] = std::from_chars(digits, digits + 4, code, 16);
+        if (ec != std::errc() || end != digits + 4)
+            Fail();
         at_ += 4;
         AppendUtf8(out, code);
     }

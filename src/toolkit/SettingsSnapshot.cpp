@@ -17,6 +17,9 @@ constexpr int kVersion = 1;
 constexpr const char* kInactive = "nieaktywna";
 constexpr const char* kExempt = "zwolniona";
 constexpr std::size_t kLine = 40, kWideLine = 20;
+// A number setting (workstation, waiting time) is two digits on the device.
+constexpr int kMaxNumber = 99;
+constexpr std::string_view kNoLetter = "\xEF\xBF\xBD"; // U+FFFD
 constexpr const char* kYes = "tak";
 constexpr const char* kNo = "nie";
 
@@ -103,7 +106,13 @@ std::string Shown(const SettingDef& def, const std::string& value) {
 std::string DeviceLine(const std::string& mazovia, std::size_t width) {
     std::string text = mazovia.substr(0, width);
     text.erase(text.find_last_not_of(' ') + 1);
-    return cp1250::ToUtf8(TNX3Class::MazoviaToWindows(text));
+    std::string windows = TNX3Class::MazoviaToWindows(text);
+    // A byte without a letter in Windows-1250 reads as the '?' it would be written back as, so that the
+    // file can be loaded and compares equal to the device after a restore.
+    for (char& c : windows)
+        if (cp1250::ToUtf8(std::string_view(&c, 1)) == kNoLetter)
+            c = '?';
+    return cp1250::ToUtf8(windows);
 }
 
 std::string DeviceText(const std::string& utf8) {
@@ -131,7 +140,7 @@ std::string SettingValue(const SettingDef& def, const JsonEntry& e) {
                                "\"zwolniona\"");
         return RateText(RateValue(*text));
     case SettingKind::Number:
-        if (!number || *number < 0 || *number > 99)
+        if (!number || *number < 0 || *number > kMaxNumber)
             Refuse(e.line, "\"" + def.key + "\": oczekiwano liczby od 0 do 99");
         return std::to_string(*number);
     case SettingKind::Choice:
@@ -177,6 +186,8 @@ bool ReadParams(TNX3Class& nx3, SettingsSnapshot& s) {
     if (!ok)
         return false;
     s.uniqueNo.erase(s.uniqueNo.find_last_not_of(' ') + 1);
+    // Kept as the user reads it: the file holds UTF-8 only.
+    s.uniqueNo = cp1250::ToUtf8(s.uniqueNo);
     s.values["kod_transmisji"] = kTransmission[(status1 & 0x80) ? 0 : 1];
     s.values["separator"] = kSeparator[(status2 & 0x80) ? 0 : 1];
     s.values["raport_dobowy"] = kDailyReport[(status2 & 0x40) ? 0 : 1];
@@ -305,8 +316,9 @@ bool ReadSnapshot(TNX3Class& nx3, const std::string& readAt, SettingsSnapshot& s
     PtuRates rates;
     PostNumbers posts;
     int minutes = -1;
+    // The device keeps two digits of waiting time; a longer answer could be neither loaded nor restored.
     if (!ReadParams(nx3, s) || !nx3.GetPtu(rates) || !nx3.GetPostNumbers(posts) ||
-        !nx3.GetWaitingTime(minutes))
+        !nx3.GetWaitingTime(minutes) || minutes > kMaxNumber)
         return false;
     for (std::size_t i = 0; i < rates.size(); ++i)
         s.values[std::string("ptu_") + static_cast<char>('A' + i)] =

@@ -1,6 +1,7 @@
 // Fiscal and service subcommands against the emulator: answers, the paper roll, and --yes.
 #include <algorithm>
 
+#include "CliCommands.h"
 #include "CliFixture.h"
 #include "Cp1250.h"
 
@@ -44,6 +45,27 @@ INSTANTIATE_TEST_SUITE_P(
         ServiceCase{{"print", "FILE"}, "", "Zażółć gęślą"},
         ServiceCase{{"template", "print", "1", "Ala"}, "", "DATA                Ala"},
         ServiceCase{{"fiscalize", "A=22", "--yes"}, "Drukarka została sfiskalizowana.\n", "PTU A  22,00 %"}));
+
+struct PrintoutCase {
+    std::string file;
+    std::vector<std::string> lines; // Windows-1250
+};
+
+class PrintoutFile : public ::testing::TestWithParam<PrintoutCase> {};
+
+// As the service printing window loads the file: no CR is left in a line.
+TEST_P(PrintoutFile, IsCutIntoTheLinesThePrinterGets) {
+    EXPECT_EQ(cli::PrintoutLines(GetParam().file), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, PrintoutFile,
+                         ::testing::Values(PrintoutCase{"", {}},
+                                           PrintoutCase{"A\r\n\r\nB\r\n", {"A", "", "B"}},
+                                           PrintoutCase{"A\nB", {"A", "B"}},
+                                           PrintoutCase{"PARAGON\r\r\nKONIEC", {"PARAGON", "KONIEC"}},
+                                           PrintoutCase{"A\rB\r\n", {"AB"}},
+                                           PrintoutCase{"Łódź\r\n", {"\xA3\xF3\x64\x9F"}},
+                                           PrintoutCase{"\xA3\xF3\x64\x9F\r\n", {"\xA3\xF3\x64\x9F"}}));
 
 TEST_F(CliFixture, SdCardIsClosedAfterItsInitialisation) {
     ASSERT_EQ(Run({"sd-init"}).code, 0);

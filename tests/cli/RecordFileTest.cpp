@@ -36,6 +36,10 @@ TEST(RecordFile, DamagedFilesNameTheLine) {
     EXPECT_EQ(message(ParseJsonRecords, "[\n{\"name\": \"a\"},\n{\"name\" \"b\"}\n]"),
               "Błąd w pliku JSON w wierszu 3.");
     EXPECT_EQ(message(ParseJsonRecords, "{\"name\": \"a\"}"), "Błąd w pliku JSON w wierszu 1.");
+    for (const char* escape : {"\\u%105", "\\u-001", "\\u 12a", "\\u00\"}"})
+        EXPECT_EQ(message(ParseJsonRecords, std::string("[{\"name\": \"") + escape + "\"}]"),
+                  "Błąd w pliku JSON w wierszu 1.")
+            << escape;
     EXPECT_EQ(message(ParseCsvRecords, "name;ptu\na;A\nb\n"), "Wiersz 3 ma 1 pól zamiast 2.");
     EXPECT_EQ(message(ParseCsvRecords, "name;ptu\n\"a;A\n"), "Niezamknięty cudzysłów w wierszu 2.");
 }

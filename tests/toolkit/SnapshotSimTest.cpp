@@ -87,5 +87,25 @@ TEST_F(SnapshotSimTest, ParametersAndWaitingTimeGoBackWithTheirCommands) {
     EXPECT_TRUE(CompareSnapshots(saved, Read()).empty());
 }
 
+// Whatever the device holds, the copy taken of it can be loaded again and compares equal to it.
+TEST_F(SnapshotSimTest, AnUnusualDeviceGivesACopyThatLoads) {
+    Device([](sim::Nx3Device& d) {
+        d.State().uniqueNumber = cp1250::FromUtf8("ĄBC12345678");
+        d.State().header[2].text = "SKLEP \x81";
+    });
+    const SettingsSnapshot s = Read();
+    EXPECT_EQ(s.uniqueNo, "ĄBC12345678");
+    EXPECT_EQ(s.values.at("naglowek_3"), "SKLEP ?");
+    const SettingsSnapshot loaded = SnapshotFromJson(SnapshotToJson(s));
+    EXPECT_EQ(loaded.uniqueNo, s.uniqueNo);
+    EXPECT_EQ(loaded.values, s.values);
+}
+
+TEST_F(SnapshotSimTest, AWaitingTimeTheFileCannotHoldFailsTheReading) {
+    Device([](sim::Nx3Device& d) { d.State().waitingTime = 150; });
+    SettingsSnapshot s;
+    EXPECT_FALSE(ReadSnapshot(*link, "2026-12-08 19:30:12", s));
+}
+
 } // namespace
 } // namespace nubra::toolkit
