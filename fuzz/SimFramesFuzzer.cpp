@@ -21,9 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(frame->payload.size() <= nubra::sim::FrameParser::kMaxPayload,
                     "a payload fits the limit");
 
+    // One fixed clock for both: the device's own clock ("E1") would otherwise tell them apart whenever
+    // the second runs into the next second.
+    const auto clock = [] { return std::int64_t{1738327509}; }; // 2025-01-31 12:45:09
     nubra::sim::Nx3Device whole;
+    whole.SetHostClock(clock);
     whole.Receive(bytes);
     nubra::sim::Nx3Device piecewise;
+    piecewise.SetHostClock(clock);
     // Reads of 1..8 bytes, the length taken from the first byte's bits.
     const std::size_t step = 1 + (data[0] >> 5);
     std::string answered;
