@@ -221,7 +221,7 @@ bool RunGoodsInfo(CliContext& c, const std::vector<std::string>& args) {
     if (!c.link.DetectCodePage())
         return false;
     CommodInfo info;
-    if (!c.link.GetCommodInfo(ToDev(args[0]), info))
+    if (!c.link.GetCommodInfo(ToDev(args[0], "Nazwa towaru"), info))
         return false;
     c.result.Add("name", "Nazwa: ", args[0]);
     c.result.Add("ptuIndex", "Indeks PTU: ", Dev(info.PtuIndex));

@@ -23,8 +23,8 @@ std::string FromMazovia(const std::string& text, std::size_t length) {
     return Dev(TNX3Class::MazoviaToWindows(TrimRight(text.substr(0, length))));
 }
 
-std::string ToMazovia(const std::string& utf8) {
-    return TNX3Class::WindowsToMazovia(ToDev(utf8));
+std::string ToMazovia(const std::string& utf8, const std::string& where) {
+    return TNX3Class::WindowsToMazovia(ToDev(utf8, where, DeviceCharset::Mazovia));
 }
 
 // "name=value" arguments of params set.
@@ -250,8 +250,12 @@ bool RunHeader(CliContext& c, const std::vector<std::string>& args) {
     }
     if (lines.empty() || lines.size() > kHeaderLines)
         throw UsageError("Nagłówek ma od 1 do 4 wierszy.");
+    // Every line is checked before the first is written.
+    std::vector<std::string> mazovia;
     for (std::size_t n = 0; n < lines.size(); ++n)
-        if (!c.link.WriteHeaderLine(static_cast<int>(n + 1), ToMazovia(lines[n]), wide[n], high[n]))
+        mazovia.push_back(ToMazovia(lines[n], "Wiersz " + std::to_string(n + 1) + " nagłówka"));
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        if (!c.link.WriteHeaderLine(static_cast<int>(n + 1), mazovia[n], wide[n], high[n]))
             return false;
     c.result.Add("message", "", "Nagłówek zastał zapisany do drukarki.");
     return true;
@@ -271,7 +275,8 @@ bool RunFooter(CliContext& c, const std::vector<std::string>& args) {
     if (args[0] != "set" || args.size() > lines.size() + 1)
         throw UsageError("Użycie: footer set WIERSZ1 [WIERSZ2 [WIERSZ3]].");
     for (std::size_t n = 0; n < lines.size(); ++n)
-        lines[n] = n + 1 < args.size() ? ToMazovia(args[n + 1]) : std::string();
+        lines[n] = n + 1 < args.size() ? ToMazovia(args[n + 1], "Wiersz " + std::to_string(n + 1) + " stopki")
+                                       : std::string();
     return c.link.WriteFooter(lines);
 }
 
