@@ -11,8 +11,8 @@
 
 #include "CliOptions.h"
 #include "CliResult.h"
-#include "TextCheck.h"
 #include "TNX3Class.h"
+#include "TextCheck.h"
 
 namespace nubra {
 namespace cli {

@@ -100,7 +100,8 @@ private:
     }
     int LineAt(std::size_t position) const {
         const std::size_t end = std::min(position > 0 ? position - 1 : 0, text_.size());
-        return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
+        return 1 + static_cast<int>(
+                       std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
     }
 
     const std::string& text_;

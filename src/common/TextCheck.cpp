@@ -47,7 +47,8 @@ std::string TextFault(std::string_view text, bool utf8, DeviceCharset charset) {
         bool inPage = true;
         if (utf8) {
             if (!NextUtf8(text, at, c))
-                return "niepoprawny zapis UTF-8 (bajt 0x" + Hex(static_cast<unsigned char>(text[at]), 2) + ")";
+                return "niepoprawny zapis UTF-8 (bajt 0x" + Hex(static_cast<unsigned char>(text[at]), 2) +
+                       ")";
             inPage = cp1250::ByteOf(c, byte);
         } else {
             byte = static_cast<unsigned char>(text[at++]);

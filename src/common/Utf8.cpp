@@ -51,7 +51,8 @@ bool NextUtf8(std::string_view text, std::size_t& at, char32_t& codePoint) {
             return false;
         c = (c << 6) | (t & 0x3F);
     }
-    if ((tail == 2 && c < 0x800) || (tail == 3 && (c < 0x10000 || c > 0x10FFFF)) || (c >= 0xD800 && c <= 0xDFFF))
+    if ((tail == 2 && c < 0x800) || (tail == 3 && (c < 0x10000 || c > 0x10FFFF)) ||
+        (c >= 0xD800 && c <= 0xDFFF))
         return false;
     codePoint = c;
     at += tail + 1;

@@ -3,9 +3,9 @@
 #include "Cp1250.h"
 #include "FieldValue.h"
 #include "FlatJson.h"
-#include "TextCheck.h"
 #include "Numbers.h"
 #include "TNX3Class.h"
+#include "TextCheck.h"
 
 #include <algorithm>
 #include <set>

@@ -28,23 +28,34 @@ TEST_F(CliText, HostileSaleFilesAreRefusedUnsent) {
     };
     const std::string control = "znak sterujący (kod 0x03) nie może trafić do drukarki.";
     const Case cases[] = {
-        {"etx.csv", "name;ptu;price\nChl\x03" "eb;A;1\n", "Wiersz 2, pole 'name': " + control},
-        {"overlong.csv", "name;ptu;price\nChl\xC0\x83" "eb;A;1\n",
+        {"etx.csv",
+         "name;ptu;price\nChl\x03"
+         "eb;A;1\n",
+         "Wiersz 2, pole 'name': " + control},
+        {"overlong.csv",
+         "name;ptu;price\nChl\xC0\x83"
+         "eb;A;1\n",
          "Wiersz 2, pole 'name': niepoprawny zapis UTF-8 (bajt 0xC0)."},
         {"surrogate.csv", "name;ptu;price\n\xED\xA0\x80;A;1\n",
          "Wiersz 2, pole 'name': niepoprawny zapis UTF-8 (bajt 0xED)."},
         {"kanji.csv", "\xEF\xBB\xBFname;ptu;price\n日本;A;1\n",
          "Wiersz 2, pole 'name': znaku '日' (U+65E5) nie ma w stronie kodowej drukarki (Windows-1250)."},
-        {"lf.csv", "name;ptu;price\n\"Chleb\nrazowy\";A;1\n", "Wiersz 2, pole 'name': znak sterujący (kod 0x0A) "
-                                                             "nie może trafić do drukarki."},
-        {"etx.json", R"([{"name": "Chl\u0003eb", "ptu": "A", "price": "1"}])", "Rekord 1, pole 'name': " + control},
-        {"card.json", R"([{"name": "Chleb", "ptu": "A", "price": "1", "payment": "karta", "cardname": "V\u0003"}])",
+        {"lf.csv", "name;ptu;price\n\"Chleb\nrazowy\";A;1\n",
+         "Wiersz 2, pole 'name': znak sterujący (kod 0x0A) "
+         "nie może trafić do drukarki."},
+        {"etx.json", R"([{"name": "Chl\u0003eb", "ptu": "A", "price": "1"}])",
+         "Rekord 1, pole 'name': " + control},
+        {"card.json",
+         R"([{"name": "Chleb", "ptu": "A", "price": "1", "payment": "karta", "cardname": "V\u0003"}])",
          "Rekord 1, pole 'cardname': " + control},
         {"twice.json", R"([{"name": "Chleb", "ptu": "A", "price": "1"}, {"name": "A", "Name": "B"}])",
          "Rekord 2: pole 'name' podane dwa razy."},
-        {"overlong.json", "[{\"name\": \"Chl\xC0\x83" "eb\", \"ptu\": \"A\", \"price\": \"1\"}]",
+        {"overlong.json",
+         "[{\"name\": \"Chl\xC0\x83"
+         "eb\", \"ptu\": \"A\", \"price\": \"1\"}]",
          "Błąd w pliku JSON w wierszu 1."},
-        {"lone.json", "[\n{\"name\": \"\\uD800\", \"ptu\": \"A\", \"price\": \"1\"}]", "Błąd w pliku JSON w wierszu 2."},
+        {"lone.json", "[\n{\"name\": \"\\uD800\", \"ptu\": \"A\", \"price\": \"1\"}]",
+         "Błąd w pliku JSON w wierszu 2."},
         {"nested.json", R"([{"name": {"pl": "Chleb"}, "ptu": "A", "price": "1"}])",
          "Rekord 1, pole 'name': oczekiwano tekstu, liczby, true, false lub null."},
     };
@@ -82,7 +93,8 @@ TEST_F(CliText, HostileArgumentsAreRefusedUnsent) {
         // Windows-1250 "§" is the byte Mazovia reads as "ż".
         {{"header", "set", "SKLEP ŻAK", "ul. Długa 1 § 2"},
          "Wiersz 2 nagłówka: znaku '§' (U+00A7) nie ma w stronie kodowej nagłówka i stopki (Mazovia)."},
-        {{"header", "set", "SKLEP\x03"}, "Wiersz 1 nagłówka: znak sterujący (kod 0x03) nie może trafić do drukarki."},
+        {{"header", "set", "SKLEP\x03"},
+         "Wiersz 1 nagłówka: znak sterujący (kod 0x03) nie może trafić do drukarki."},
         {{"footer", "set", "Dziękujemy", "Ceny w €"},
          "Wiersz 2 stopki: znaku '€' (U+20AC) nie ma w stronie kodowej nagłówka i stopki (Mazovia)."},
     };
