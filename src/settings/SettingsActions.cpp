@@ -1,7 +1,6 @@
 // The settings actions of the main window: VAT rates, workstation numbers, parameters, waiting time,
 // the summer/winter clock change, and the date window.
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -11,7 +10,6 @@
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "Numbers.h"
-#include "PtuRate.h"
 #include "TFormDateTime.h"
 #include "TFormGetSetPTU.h"
 #include "TFormMain.h"
@@ -56,11 +54,14 @@ void TFormMain::AGetSetPTUExecute() {
         return;
     auto* form = WindowAs<settings::TFormGetSetPTU>(QStringLiteral("TFormGetSetPTU"));
     for (int i = 0; i < settings::TFormGetSetPTU::RateCount; ++i)
-        form->Rate(i)->setValue(ptu::Percent(TNX3Class::PtuRateValue(rates[static_cast<std::size_t>(i)])));
+        form->Rate(i)->SetHundredths(TNX3Class::PtuRateValue(rates[static_cast<std::size_t>(i)]));
     if (Exec(*form) != mrOk)
         return;
-    for (int i = 0; i < settings::TFormGetSetPTU::RateCount; ++i)
-        rates[static_cast<std::size_t>(i)] = ptu::HundredthsText(form->Rate(i)->value());
+    const std::optional<std::array<int, 7>> typed = app::ReadRates(this, form->Rates());
+    if (!typed)
+        return;
+    for (std::size_t i = 0; i < rates.size(); ++i)
+        rates[i] = std::to_string((*typed)[i]);
     nx3_->SetPtu(rates);
 }
 

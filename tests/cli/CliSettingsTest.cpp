@@ -81,5 +81,20 @@ TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
         RunRefusedUnsent(args);
 }
 
+// A rate is what was typed, with either separator, or both commands refuse it with the windows' words.
+TEST_F(CliFixture, RateIsWhatWasTypedOrRefused) {
+    EXPECT_EQ(Run({"vat", "set", "B=7.5", "C=8,25"}).code, 0);
+    Device([](sim::Nx3Device& d) {
+        EXPECT_EQ(d.State().vatRates[1], 750);
+        EXPECT_EQ(d.State().vatRates[2], 825);
+    });
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"vat", "set", "A=100"}, {"fiscalize", "A=100", "--yes"}}) {
+        const std::string err = RunRefusedUnsent(args).err;
+        EXPECT_EQ(err.substr(0, err.find('\n')), "nx3cli: Stawka PTU A musi być liczbą od 0,00 do 99,99, z "
+                                                 "najwyżej dwoma cyframi po przecinku: 100.");
+    }
+}
+
 } // namespace
 } // namespace nubra::testing

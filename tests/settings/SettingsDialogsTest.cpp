@@ -1,7 +1,6 @@
 // The settings dialogs driven as a user would, against the emulator: what they show, the frames they
 // send, the emulator's state afterwards and the messages, word for word.
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -11,6 +10,7 @@
 #include "Controls.h"
 #include "TFormDateTime.h"
 #include "TFormWaitingTime.h"
+#include "TypedRates.h"
 
 using nubra::testing::Button;
 using nubra::testing::Field;
@@ -61,8 +61,8 @@ private slots:
         QStringList shown;
         f.dialogs->Answer([&](QDialog& d) {
             for (QChar letter : QStringLiteral("ABCDEFG"))
-                shown << Field<QDoubleSpinBox>(d, QStringLiteral("PTU %1:").arg(letter))->text();
-            Field<QDoubleSpinBox>(d, QStringLiteral("PTU B:"))->setValue(8.0);
+                shown << Field<QLineEdit>(d, QStringLiteral("PTU %1:").arg(letter))->text();
+            Field<QLineEdit>(d, QStringLiteral("PTU B:"))->setText("8");
             return Press(d, QStringLiteral("Ustaw"));
         });
         f.Trigger("AGetSetPTU");
@@ -75,6 +75,27 @@ private slots:
             QCOMPARE(d.State().vatRates, (std::array<int, 7>{2200, 800, 0, 9999, 9998, 9999, 9999}));
         });
         QCOMPARE(f.Boxes(), QStringList{QString()});
+    }
+
+    void typedRateIsSentAsTypedOrRefused_data() { nubra::testing::TypedRateRows(); }
+    void typedRateIsSentAsTypedOrRefused() {
+        QFETCH(QString, typed);
+        QFETCH(QString, sent);
+        QFETCH(QString, message);
+        f.Device([](auto& d) { d.State().vatRates = {2200, 700, 0, 9999, 9998, 9999, 9999}; });
+        f.dialogs->Answer([&](QDialog& d) {
+            auto* edit = Field<QLineEdit>(d, QStringLiteral("PTU B:"));
+            edit->clear();
+            QTest::keyClicks(edit, typed);
+            return Press(d, QStringLiteral("Ustaw"));
+        });
+        f.Trigger("AGetSetPTU");
+        if (message.isEmpty()) {
+            QCOMPARE(f.DataOf("S3"), Strings{"2200" + sent.toStdString() + "   099999998" + "99999999"});
+        } else {
+            QCOMPARE(f.Commands(), Strings{"D4"});
+            QCOMPARE(f.Boxes(), (QStringList{QString(), message}));
+        }
     }
 
     void unchangedRatesAreRefusedByThePrinter() {
