@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "CliCommands.h"
+#include "ConsoleLinkUi.h"
 #include "Numbers.h"
 #include "PtuRate.h"
 
@@ -125,6 +126,14 @@ bool RunParams(CliContext& c, const std::vector<std::string>& args) {
     }
     DeviceStatus st;
     const bool ok = ReadStatus(c.link, st);
+    // A parameter left unnamed keeps the printer's value: from a failed read it would be a zero that
+    // resets it.
+    if (!ok && !args.empty() && !(latin && comma && automatic && confirm)) {
+        c.ui.ShowMessage("Nie odczytano parametrów kasy: nic nie zmieniono (niepodane parametry zostałyby "
+                         "wyzerowane).",
+                         MessageIcon::Error);
+        return false;
+    }
     latin = latin.value_or(st.status1 & 0x80);
     comma = comma.value_or(st.status2 & 0x80);
     automatic = automatic.value_or(st.status2 & 0x40);

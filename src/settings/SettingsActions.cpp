@@ -12,6 +12,8 @@
 #include "MessageBox.h"
 #include "Numbers.h"
 #include "PtuRate.h"
+#include "QtLinkUi.h"
+#include "SettingsWindows.h"
 #include "TFormDateTime.h"
 #include "TFormGetSetPTU.h"
 #include "TFormMain.h"
@@ -84,18 +86,24 @@ void TFormMain::AGetSetPostNumbersExecute() {
 void TFormMain::AGetSetParamsExecute() {
     if (nx3_->PrinterType == -1)
         return;
-    // A failed read leaves the bytes at zero; the dialog opens all the same.
     std::string uniqueNo, nip;
     unsigned char status1 = 0, status2 = 0;
-    if (nx3_->PrinterType <= 0)
-        nx3_->GetStatus2Letter(uniqueNo, nip, status1, status2);
-    else
-        nx3_->GetStatus3LetterPI(uniqueNo, nip, status1, status2);
+    // Without the status the dialog would show zeros, and "Ustaw" would reset the separator, the report
+    // mode and the confirmations: it does not open.
+    const bool read = settings::ReadOrSayWhy(
+        *this,
+        [&] {
+            return nx3_->PrinterType <= 0 ? nx3_->GetStatus2Letter(uniqueNo, nip, status1, status2)
+                                          : nx3_->GetStatus3LetterPI(uniqueNo, nip, status1, status2);
+        },
+        "Nie udało się odczytać parametrów kasy: drukarka nie przekazała danych.");
+    if (!read)
+        return;
     auto* form = WindowAs<settings::TFormParams>(QStringLiteral("TFormParams"));
     form->ShowStatus(status1, status2);
     if (Exec(*form) == mrOk && nx3_->SetStatus(form->Status1(), form->Status2()))
         Inform(this, "Parametry kasy zostały zmienione.");
-    // The filters follow the transmission code now in force, whatever happened above.
+    // The filters follow the transmission code now in force, whether or not it was changed.
     nx3_->DetectCodePage();
 }
 
@@ -186,3 +194,17 @@ void TFormMain::ASetDateTimeExecute() {
 }
 
 } // namespace nubra::app
+
+namespace nubra::settings {
+
+bool ReadOrSayWhy(app::TFormMain& main, const std::function<bool()>& read, const std::string& why) {
+    app::QtLinkUi& ui = main.LinkUiImpl();
+    const int shown = ui.ErrorsShown();
+    if (read())
+        return true;
+    if (ui.ErrorsShown() == shown)
+        ui.ShowError(why);
+    return false;
+}
+
+} // namespace nubra::settings

@@ -1,5 +1,8 @@
 // Settings subcommands against the emulator: each change read back, and arguments refused before
 // anything is sent.
+#include <functional>
+#include <utility>
+
 #include "CliFixture.h"
 
 namespace nubra::testing {
@@ -79,6 +82,49 @@ TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
              {"footer", "set", "1", "2", "3", "4"},
          })
         RunRefusedUnsent(args);
+}
+
+// Parameters left unnamed keep the printer's values; a failed read must not turn them into zeros.
+TEST_F(CliFixture, ParamsSetStopsWhenTheStatusCannotBeRead) {
+    struct Case {
+        std::function<void(sim::Nx3Device&)> fault;
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+        unsigned char status2; // afterwards; 0xE1 as before
+    };
+    const std::string kept =
+        "Nie odczytano parametrów kasy: nic nie zmieniono (niepodane parametry zostałyby wyzerowane).\n";
+    const std::vector<Case> cases = {
+        {[](auto& d) { d.FailNextCommand("I2"); },
+         {"params", "set", "kod=latin"},
+         1,
+         "Odpowiedź drukarki I2: Zły kod rozkazu.\n" + kept,
+         0xE1},
+        {[](auto& d) { d.State().infoW.clear(); },
+         {"params", "set", "separator=kropka"},
+         1,
+         kept + "Drukarka nie przekazała danych.\n",
+         0xE1},
+        // Everything named: nothing comes from the read.
+        {[](auto& d) { d.FailNextCommand("I2"); },
+         {"params", "set", "kod=mazovia", "separator=kropka", "raport=automatycznie", "potwierdzenia=nie"},
+         0,
+         "Odpowiedź drukarki I2: Zły kod rozkazu.\n",
+         0x60},
+    };
+    for (const Case& c : cases) {
+        Device([](auto& d) {
+            d.State().status1 = 0x60;
+            d.State().status2 = 0xE1;
+        });
+        Device(c.fault);
+        const CliRunResult r = Run(c.args);
+        EXPECT_EQ(r.code, c.code) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(Device([](auto& d) { return d.State().status2; }), c.status2);
+        Device([](auto& d) { d.State().infoW = "NX3E003 01.07"; });
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "Controls.h"
 #include "TFormDateTime.h"
+#include "TFormError.h"
 #include "TFormWaitingTime.h"
 
 using nubra::testing::Button;
@@ -17,6 +18,7 @@ using nubra::testing::Field;
 using nubra::testing::Press;
 using nubra::testing::SettingsWindowFixture;
 using Strings = std::vector<std::string>;
+Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
@@ -144,6 +146,36 @@ private slots:
         QCOMPARE(f.Commands(), (Strings{"B5", "ES", "PI", "B5"}));
         QVERIFY(f.main->Nx3().OnSendConvert);
         QCOMPARE(f.dialogs->shown.size(), size_t(1));
+    }
+
+    // Without the status the dialog does not open: its zeros would reset the printer's settings.
+    void parametersNotOpenedWithoutTheStatus_data() {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<std::vector<std::string>>("commands");
+        QTest::newRow("refused") << true << QStringLiteral("Zły kod rozkazu.") << Strings{"B5"};
+        QTest::newRow("no data")
+            << false
+            << QStringLiteral("Nie udało się odczytać parametrów kasy: drukarka nie przekazała danych.")
+            << Strings{"B5", "ES"};
+    }
+
+    void parametersNotOpenedWithoutTheStatus() {
+        QFETCH(bool, refused);
+        QFETCH(QString, error);
+        QFETCH(std::vector<std::string>, commands);
+        f.Device([refused](auto& d) {
+            d.State().status2 = 0xE1;
+            if (refused)
+                d.FailNextCommand("I2");
+            else
+                d.State().infoW.clear();
+        });
+        f.Trigger("AGetSetParams");
+        QCOMPARE(f.Boxes(), QStringList{QStringLiteral("error")});
+        QCOMPARE(f.main->FormError()->Text(), error);
+        QCOMPARE(f.Commands(), commands);
+        f.Device([](auto& d) { QCOMPARE(d.State().status2, (unsigned char)0xE1); });
     }
 
     void waitingTimeShownAndEmptySentAsZero() {
