@@ -28,6 +28,14 @@ std::string ToMazovia(const std::string& utf8) {
     return TNX3Class::WindowsToMazovia(ToDev(utf8));
 }
 
+// A line the printer would cut is refused whole, before anything is sent.
+void CheckLength(const std::string& utf8, const std::string& line, int limit) {
+    const auto length = static_cast<int>(ToDev(utf8).size());
+    if (length > limit)
+        throw UsageError(line + " ma " + std::to_string(length) + " znaków, a mieści najwyżej " +
+                         std::to_string(limit) + ".");
+}
+
 // "name=value" arguments of params set.
 bool Choice(const std::string& value, const char* yes, const char* no, const std::string& name) {
     if (value == yes)
@@ -260,6 +268,9 @@ bool RunHeader(CliContext& c, const std::vector<std::string>& args) {
     if (lines.empty() || lines.size() > kHeaderLines)
         throw UsageError("Nagłówek ma od 1 do 4 wierszy.");
     for (std::size_t n = 0; n < lines.size(); ++n)
+        CheckLength(lines[n], "Wiersz " + std::to_string(n + 1) + " nagłówka" + (wide[n] ? " (szeroki)" : ""),
+                    wide[n] ? kWide : kNarrow);
+    for (std::size_t n = 0; n < lines.size(); ++n)
         if (!c.link.WriteHeaderLine(static_cast<int>(n + 1), ToMazovia(lines[n]), wide[n], high[n]))
             return false;
     c.result.Add("message", "", "Nagłówek zastał zapisany do drukarki.");
@@ -279,6 +290,8 @@ bool RunFooter(CliContext& c, const std::vector<std::string>& args) {
     }
     if (args[0] != "set" || args.size() > lines.size() + 1)
         throw UsageError("Użycie: footer set WIERSZ1 [WIERSZ2 [WIERSZ3]].");
+    for (std::size_t n = 1; n < args.size(); ++n)
+        CheckLength(args[n], "Wiersz " + std::to_string(n) + " stopki", kNarrow);
     for (std::size_t n = 0; n < lines.size(); ++n)
         lines[n] = n + 1 < args.size() ? ToMazovia(args[n + 1]) : std::string();
     return c.link.WriteFooter(lines);

@@ -115,7 +115,8 @@ void TFormMain::AGetSetWaitingTimeExecute() {
         return;
     auto* form = WindowAs<settings::TFormWaitingTime>(QStringLiteral("TFormWaitingTime"));
     form->Btn_Ustaw()->setVisible(true);
-    form->ME_Czas()->setText(QString::number(minutes));
+    // A reply that is not a number (-1) leaves the edit empty: "-1" would go back as the time.
+    form->ME_Czas()->setText(minutes < 0 ? QString() : QString::number(minutes));
     if (Exec(*form) != mrOk)
         return;
     nx3_->SetWaitingTime(StrToIntDef(form->ME_Czas()->text().trimmed().toStdString(), 0));

@@ -8,6 +8,13 @@
 namespace nubra::testing {
 namespace {
 
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 struct SettingCase {
     std::vector<std::string> set; // run first; empty: nothing
     std::string setOut;           // its stdout, exact
@@ -61,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "Nagłówek zastał zapisany do drukarki.\n",
                     {"header"},
                     "Wiersz 1: Sklep Żółw (szeroki)\nWiersz 2: ul. Łąkowa 5 (wysoki)\nWiersz 3: Gdańsk\n"},
+        // Forty letters fill a line: each Polish letter is one character there.
+        SettingCase{
+            {"footer", "set", "", Repeat("Ż", 40)}, "", {"footer"}, "Wiersz 2: " + Repeat("Ż", 40) + "\n"},
         SettingCase{{"footer", "set", "Dziękujemy"},
                     "",
                     {"--json", "footer"},
@@ -82,6 +92,20 @@ TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
              {"footer", "set", "1", "2", "3", "4"},
          })
         RunRefusedUnsent(args);
+}
+
+// A line the printer would cut is refused, named with its limit.
+TEST_F(CliFixture, OverLongHeaderAndFooterLinesAreRefused) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"header", "set", Repeat("A", 41)}, "Wiersz 1 nagłówka ma 41 znaków, a mieści najwyżej 40."},
+        {{"header", "set", "A", Repeat("B", 21), "--wide", "2"},
+         "Wiersz 2 nagłówka (szeroki) ma 21 znaków, a mieści najwyżej 20."},
+        {{"footer", "set", "", "", Repeat("ą", 41)}, "Wiersz 3 stopki ma 41 znaków, a mieści najwyżej 40."},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRunResult r = RunRefusedUnsent(args);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "nx3cli: " + message);
+    }
 }
 
 // Parameters left unnamed keep the printer's values; a failed read must not turn them into zeros.

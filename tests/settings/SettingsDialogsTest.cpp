@@ -22,6 +22,10 @@ Q_DECLARE_METATYPE(Strings)
 
 namespace {
 
+std::string Frame(const std::string& payload) {
+    return nubra::TNX3Class::Frame(payload);
+}
+
 std::int64_t Seconds(int y, unsigned m, unsigned d, int hh, int nn, int ss) {
     using namespace std::chrono;
     return sys_days{year{y} / month{m} / day{d}}.time_since_epoch().count() * 86400LL + hh * 3600 + nn * 60 +
@@ -178,6 +182,25 @@ private slots:
         f.Device([](auto& d) { QCOMPARE(d.State().status2, (unsigned char)0xE1); });
     }
 
+    // A reply that is not a number leaves the edit empty, and the time set from it is 0, never -1.
+    void waitingTimeNotANumberLeavesTheEditEmpty() {
+        nubra::testing::ScriptedProgram program;
+        const int writes = int(program.line->Writes().size());
+        program.line->Feed(Frame("I1") + Frame("x5") + Frame("D1"), {.writes = writes + 1});
+        program.line->Feed(Frame("I1"), {.writes = writes + 2});
+        program.line->Feed(Frame("D1"), {.writes = writes + 3});
+        QString shown = QStringLiteral("<not opened>");
+        program.dialogs.Answer([&](QDialog& d) {
+            shown = Field<QLineEdit>(d, QStringLiteral("Czas oczekiwania \nna wydruk dokumentu:"))->text();
+            return Press(d, QStringLiteral("Ustaw"));
+        });
+        program.main->Action(QStringLiteral("AGetSetWaitingTime"))->trigger();
+        QCOMPARE(shown, QString());
+        const auto& sent = program.line->Writes();
+        QCOMPARE(Strings(sent.begin() + writes, sent.end()),
+                 (Strings{Frame("C2"), Frame("C1"), Frame(" 0")}));
+    }
+
     void waitingTimeShownAndEmptySentAsZero() {
         f.Device([](auto& d) { d.State().waitingTime = 7; });
         QString shown;
@@ -292,6 +315,39 @@ private slots:
                  (QStringList{QString(),
                               QStringLiteral("Data i godzina w kasie zostały ustawione na nową wartość.")}));
         f.Device([now](auto& d) { QCOMPARE(d.DeviceSeconds(), Seconds(2025, 2, 28, 23, 59, 30)); });
+    }
+
+    // Typing starts after the fixed "20"; a year typed in full is taken as such.
+    void dateTypedWithOrWithoutTheCentury_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("yymmdd") << "261231"
+                                << "2026-12-31";
+        QTest::newRow("20yymmdd") << "20261231"
+                                  << "2026-12-31";
+        QTest::newRow("the year 2020") << "201231"
+                                       << "2020-12-31";
+    }
+
+    void dateTypedWithOrWithoutTheCentury() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QString got;
+        f.dialogs->Answer([&](QDialog& d) {
+            auto* form = static_cast<nubra::settings::TFormDateTime*>(&d);
+            form->CB_OnlyHour()->setChecked(false);
+            auto* date = Field<QLineEdit>(d, QStringLiteral("Data:"));
+            date->setCursorPosition(0); // a click on the "20"
+            QTest::keyClicks(date, typed);
+            got = date->displayText();
+            form->ME_Time()->setText(QStringLiteral("07:05:00"));
+            Button(d, QStringLiteral("Ustaw"))->click();
+            return Press(d, QStringLiteral("Zamknij"));
+        });
+        f.Trigger("AShowFormDateTime");
+        QCOMPARE(got, shown);
+        QCOMPARE(f.DataOf("E2"), Strings{shown.mid(2, 2).toStdString() + shown.mid(5, 2).toStdString() +
+                                         shown.mid(8, 2).toStdString() + "070500"});
     }
 
     void missingDigitsAreRefusedBeforeSending_data() {
