@@ -30,6 +30,7 @@ void QtLinkUi::ShowMessage(const std::string& text, MessageIcon icon) {
 }
 
 void QtLinkUi::ShowError(const std::string& text) {
+    ++errorsShown_;
     if (error_)
         error_->ShowError(ProgramText(text));
     else

@@ -32,6 +32,8 @@ public:
     void SetBusyCursor(bool busy) override;
 
     bool Busy() const { return busy_; }
+    // Error texts shown so far, so an action can tell a refusal already explained from a silent one.
+    int ErrorsShown() const { return errorsShown_; }
 
 private:
     QPointer<QWidget> messageParent_;
@@ -39,6 +41,7 @@ private:
     QPointer<TFormWait> wait_;
     QPointer<TFormLogWindow> log_;
     bool busy_ = false;
+    int errorsShown_ = 0;
 };
 
 } // namespace nubra::app

@@ -52,9 +52,11 @@ const CliCommand* FindCliCommand(const std::string& name);
 void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max);
 // The operations the program confirms in a window refuse to start without --yes.
 void RequireYes(const CliContext& context, const std::string& what);
-// "12,50" or "12.5" in hundredths, the third decimal rounded half up; nullopt for anything else or
-// above maximum (CliNumbers.cpp).
-std::optional<std::int64_t> ParseHundredths(const std::string& text, std::int64_t maximum);
+// "12,5" or "12.5" as a count of 10^-decimals (1250 with two); the next digit rounds half up or
+// the digits beyond are cut; nullopt for anything else or above maximum (CliNumbers.cpp).
+enum class Rounding { HalfUp, Truncate };
+std::optional<std::int64_t> ParseDecimal(const std::string& text, int decimals, std::int64_t maximum,
+                                         Rounding rounding);
 // Hundredths of a percent for A..G: the current rates with those the arguments name ("A=22",
 // "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliNumbers.cpp).
 std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current);

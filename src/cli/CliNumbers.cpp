@@ -2,17 +2,21 @@
 #include <cctype>
 
 #include "CliCommands.h"
+#include "PtuRate.h"
 #include "TNX3Class.h"
 
 namespace nubra::cli {
-namespace {} // namespace
 
-std::optional<std::int64_t> ParseHundredths(const std::string& text, std::int64_t maximum) {
+std::optional<std::int64_t> ParseDecimal(const std::string& text, int decimals, std::int64_t maximum,
+                                         Rounding rounding) {
+    std::int64_t scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
     std::size_t at = 0;
     std::int64_t whole = 0;
     for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
         whole = whole * 10 + (text[at] - '0');
-        if (whole > maximum / 100)
+        if (whole > maximum / scale)
             return std::nullopt;
     }
     if (at == 0)
@@ -25,10 +29,13 @@ std::optional<std::int64_t> ParseHundredths(const std::string& text, std::int64_
     } else if (at != text.size()) {
         return std::nullopt;
     }
-    // Exact: the third decimal and beyond round half up.
-    fraction += "000";
-    std::int64_t value =
-        whole * 100 + (fraction[0] - '0') * 10 + (fraction[1] - '0') + (fraction[2] >= '5' ? 1 : 0);
+    // Exact: the digits beyond `decimals` round half up or are cut, never through a binary fraction.
+    fraction.resize(static_cast<std::size_t>(decimals) + 1, '0');
+    std::int64_t value = whole;
+    for (int i = 0; i < decimals; ++i)
+        value = value * 10 + (fraction[static_cast<std::size_t>(i)] - '0');
+    if (rounding == Rounding::HalfUp && fraction[static_cast<std::size_t>(decimals)] >= '5')
+        ++value;
     return value <= maximum ? std::optional<std::int64_t>(value) : std::nullopt;
 }
 
@@ -49,14 +56,9 @@ std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const Ptu
         else if (value == "zw" || value == "zwolniona")
             hundredths = TNX3Class::kExemptRate;
         else
-            // Two decimals at most: a rate is hundredths of a percent.
-            hundredths =
-                value.find_first_of(",.") != std::string::npos && value.size() - value.find_first_of(",.") > 3
-                    ? -1
-                    : static_cast<int>(ParseHundredths(value, 9999).value_or(-1));
+            hundredths = ptu::ParseTyped(value).value_or(-1);
         if (hundredths < 0)
-            throw UsageError("Stawka " + std::string(1, letter) + " musi być liczbą od 0 do 99,99: " + value +
-                             ".");
+            throw UsageError(ptu::Refusal(letter, value));
         rates[static_cast<std::size_t>(letter - 'A')] = hundredths;
     }
     return rates;

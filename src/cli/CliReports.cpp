@@ -99,9 +99,9 @@ bool RunGoodsList(CliContext& c, const std::vector<std::string>& args) {
 
 bool RunSettlement(CliContext& c, const std::vector<std::string>& args) {
     const Range r = ParseRange(args, false, true);
-    // Only the report itself sets the printer to read-only; its summary is a printout.
-    if (!r.summary)
-        RequireYes(c, "Raport rozliczeniowy (kasa przejdzie w stan 'TYLKO ODCZYT')");
+    // This printer type gets no variant letter: the summary sends the very frames of the report, which
+    // sets the printer to read-only.
+    RequireYes(c, "Raport rozliczeniowy (kasa przejdzie w stan 'TYLKO ODCZYT')");
     return c.link.SettlementReport(r.summary, r.from, r.to);
 }
 

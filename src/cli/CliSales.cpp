@@ -9,8 +9,8 @@
 namespace nubra::cli {
 namespace {
 
-// Amounts and quantities go to the printer in nine characters: 999999,99 at most.
-constexpr std::int64_t kMaxAmount = 99999999;
+// Amounts, quantities and rates go to the printer in nine characters: 999999,99 or 9999,9999 at most.
+constexpr std::int64_t kMaxAmount = 99999999, kMaxRate = 99999999;
 constexpr std::int64_t kMaxPoints = 99999, kMaxPointsSum = 9999999999;
 // The start adds 1,00 to the limit typed, as the program's start does.
 constexpr std::int64_t kLimitMargin = 100;
@@ -30,8 +30,9 @@ int RegisterOption(std::vector<std::string>& args) {
     return reg;
 }
 
-std::int64_t Amount(const std::string& text, const std::string& what, std::int64_t maximum = kMaxAmount) {
-    const std::optional<std::int64_t> value = ParseHundredths(text, maximum);
+std::int64_t Amount(const std::string& text, const std::string& what, std::int64_t maximum = kMaxAmount,
+                    Rounding rounding = Rounding::HalfUp) {
+    const std::optional<std::int64_t> value = ParseDecimal(text, 2, maximum, rounding);
     if (!value)
         throw UsageError(what + " musi być liczbą od 0 do " + TNX3Class::FormatAmount(maximum) + ": " + text +
                          ".");
@@ -128,8 +129,9 @@ bool RunStart(CliContext& c, const std::vector<std::string>& given) {
     std::vector<std::string> args = given;
     const int reg = RegisterOption(args);
     std::int64_t limit = 0;
+    // x 100 cut, as the start window takes its limit (0,299 is 0,29); the margin must fit the field too.
     if (args.size() == 2 && args[0] == "--limit")
-        limit = Amount(args[1], "Limit");
+        limit = Amount(args[1], "Limit", kMaxAmount - kLimitMargin, Rounding::Truncate);
     else
         ExpectArgs(args, 0, 0);
     int tranNo = 0;
@@ -207,13 +209,15 @@ bool RunExchange(CliContext& c, const std::vector<std::string>& args) {
     const int tranNo = static_cast<int>(Whole(Field(r, "transaction"), "Numer transakcji", 99999));
     const std::string amount = TNX3Class::FormatAmount(Amount(Field(r, "amount"), "Kwota"));
     const std::string value = TNX3Class::FormatAmount(Amount(Field(r, "value"), "Wartość"));
-    const std::optional<std::int64_t> rate = ParseHundredths(Field(r, "rate"), kMaxAmount);
+    // Four decimals, as the exchange window shows its rate: "4.3" goes as 0004,3000.
+    const std::optional<std::int64_t> rate = ParseDecimal(Field(r, "rate"), 4, kMaxRate, Rounding::HalfUp);
     if (!rate)
-        throw UsageError("Kurs musi być liczbą: " + Field(r, "rate") + ".");
+        throw UsageError("Kurs musi być liczbą od 0 do " + TNX3Class::FormatRate(kMaxRate) + ": " +
+                         Field(r, "rate") + ".");
     if (!c.link.DetectCodePage())
         return false;
     return c.link.ConfirmExchange(tranNo, Customer(r), amount, ToDev(Field(r, "currency")),
-                                  ToDev(Field(r, "rate")), value);
+                                  TNX3Class::FormatRate(*rate), value);
 }
 
 bool RunGoodsInfo(CliContext& c, const std::vector<std::string>& args) {

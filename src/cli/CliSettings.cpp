@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "CliCommands.h"
+#include "ConsoleLinkUi.h"
 #include "Numbers.h"
 #include "PtuRate.h"
 
@@ -25,6 +26,14 @@ std::string FromMazovia(const std::string& text, std::size_t length) {
 
 std::string ToMazovia(const std::string& utf8, const std::string& where) {
     return TNX3Class::WindowsToMazovia(ToDev(utf8, where, DeviceCharset::Mazovia));
+}
+
+// A line the printer would cut is refused whole, before anything is sent.
+void CheckLength(const std::string& utf8, const std::string& line, int limit) {
+    const auto length = static_cast<int>(ToDev(utf8).size());
+    if (length > limit)
+        throw UsageError(line + " ma " + std::to_string(length) + " znaków, a mieści najwyżej " +
+                         std::to_string(limit) + ".");
 }
 
 // "name=value" arguments of params set.
@@ -125,6 +134,14 @@ bool RunParams(CliContext& c, const std::vector<std::string>& args) {
     }
     DeviceStatus st;
     const bool ok = ReadStatus(c.link, st);
+    // A parameter left unnamed keeps the printer's value: from a failed read it would be a zero that
+    // resets it.
+    if (!ok && !args.empty() && !(latin && comma && automatic && confirm)) {
+        c.ui.ShowMessage("Nie odczytano parametrów kasy: nic nie zmieniono (niepodane parametry zostałyby "
+                         "wyzerowane).",
+                         MessageIcon::Error);
+        return false;
+    }
     latin = latin.value_or(st.status1 & 0x80);
     comma = comma.value_or(st.status2 & 0x80);
     automatic = automatic.value_or(st.status2 & 0x40);
@@ -250,10 +267,13 @@ bool RunHeader(CliContext& c, const std::vector<std::string>& args) {
     }
     if (lines.empty() || lines.size() > kHeaderLines)
         throw UsageError("Nagłówek ma od 1 do 4 wierszy.");
-    // Every line is checked before the first is written.
+    // Every line is checked whole, its characters and then its length, before the first is written.
     std::vector<std::string> mazovia;
-    for (std::size_t n = 0; n < lines.size(); ++n)
-        mazovia.push_back(ToMazovia(lines[n], "Wiersz " + std::to_string(n + 1) + " nagłówka"));
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string where = "Wiersz " + std::to_string(n + 1) + " nagłówka";
+        mazovia.push_back(ToMazovia(lines[n], where));
+        CheckLength(lines[n], where + (wide[n] ? " (szeroki)" : ""), wide[n] ? kWide : kNarrow);
+    }
     for (std::size_t n = 0; n < lines.size(); ++n)
         if (!c.link.WriteHeaderLine(static_cast<int>(n + 1), mazovia[n], wide[n], high[n]))
             return false;
@@ -277,6 +297,8 @@ bool RunFooter(CliContext& c, const std::vector<std::string>& args) {
     for (std::size_t n = 0; n < lines.size(); ++n)
         lines[n] = n + 1 < args.size() ? ToMazovia(args[n + 1], "Wiersz " + std::to_string(n + 1) + " stopki")
                                        : std::string();
+    for (std::size_t n = 1; n < args.size(); ++n)
+        CheckLength(args[n], "Wiersz " + std::to_string(n) + " stopki", kNarrow);
     return c.link.WriteFooter(lines);
 }
 

@@ -1,20 +1,52 @@
 #include "PtuRate.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace nubra::ptu {
+namespace {
 
-double Percent(int hundredths) {
-    return hundredths / 100.0;
+constexpr int kMaximum = 9999;
+
+bool IsDigit(char ch) {
+    return ch >= '0' && ch <= '9';
 }
 
-int Hundredths(double percent) {
-    return static_cast<int>(std::lround(percent * 100.0));
+} // namespace
+
+std::optional<int> ParseTyped(const std::string& text) {
+    std::size_t end = text.find_last_not_of(' ');
+    if (end != std::string::npos && text[end] == '%')
+        end = text.find_last_not_of(' ', end == 0 ? std::string::npos : end - 1);
+    const std::size_t begin = text.find_first_not_of(' ');
+    if (end == std::string::npos || begin == std::string::npos || begin > end)
+        return std::nullopt;
+    const std::string t = text.substr(begin, end - begin + 1);
+    const std::size_t sep = t.find_first_of(",.");
+    const std::string whole = t.substr(0, sep);
+    const std::string fraction = sep == std::string::npos ? std::string() : t.substr(sep + 1);
+    if ((whole.empty() && fraction.empty()) || fraction.size() > 2)
+        return std::nullopt;
+    int value = 0;
+    for (char ch : whole) {
+        if (!IsDigit(ch))
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+        if (value > kMaximum)
+            return std::nullopt;
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+        const char ch = i < fraction.size() ? fraction[i] : '0';
+        if (!IsDigit(ch))
+            return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    return value <= kMaximum ? std::optional<int>(value) : std::nullopt;
 }
 
-std::string HundredthsText(double percent) {
-    return std::to_string(Hundredths(percent));
+std::string Refusal(char letter, const std::string& typed) {
+    return "Stawka PTU " + std::string(1, letter) +
+           " musi być liczbą od 0,00 do 99,99, z najwyżej dwoma cyframi po przecinku" +
+           (typed.empty() ? std::string() : ": " + typed) + ".";
 }
 
 std::string DisplayText(int hundredths) {

@@ -1,17 +1,17 @@
 #pragma once
-// A VAT rate between the printer's hundredths of a percent and the percent a rate edit holds.
-// Shared by the dialogs that show or set rates.
+// A VAT rate between the printer's hundredths of a percent and the text a user types or reads.
+// Shared by the windows and nx3cli that show or set rates.
+#include <optional>
 #include <string>
 
 namespace nubra::ptu {
 
-// 2200 -> 22.0; 9999 (inactive) -> 99.99.
-double Percent(int hundredths);
-// percent x 100 rounded to whole hundredths: undoes the binary fraction of a two-decimal edit.
-int Hundredths(double percent);
-// percent x 100 formatted with "%.0f" (rounded, no decimals): 7.0 -> "700", 0.0 -> "0". SetPtu sends it
-// right-aligned in four characters.
-std::string HundredthsText(double percent);
+// A rate as typed: digits with "," or "." before at most two decimals, 0 to 99,99, blanks and a "%"
+// after it allowed ("7.5" and "7,50 %" are 750). Anything else is nullopt, never cut or rounded: the
+// rate goes into fiscal memory.
+std::optional<int> ParseTyped(const std::string& text);
+// The message refusing `typed` as the rate of VAT letter `letter`.
+std::string Refusal(char letter, const std::string& typed);
 // "22,00 %", as the program shows a rate.
 std::string DisplayText(int hundredths);
 

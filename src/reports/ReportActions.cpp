@@ -31,12 +31,21 @@ bool Confirmed(QWidget* parent, QMessageBox::Icon icon, const std::string& quest
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+// The settlement report sets the printer to read-only for good, whichever window starts it.
+bool SettlementConfirmed(QWidget* parent) {
+    return Confirmed(
+        parent, QMessageBox::Warning,
+        "Uwaga! Zostanie wykonany raport rozliczeniowy i tym samym kasa\r\nzostanie ustawiona w stan "
+        "'TYLKO ODCZYT', kontynuować ?  ");
+}
+
 } // namespace
 } // namespace nubra::reports
 
 namespace nubra::app {
 
 using reports::Confirmed;
+using reports::SettlementConfirmed;
 
 void TFormMain::ADayReportExecute() {
     if (nx3_->PrinterType == -1)
@@ -69,14 +78,15 @@ void TFormMain::APeriodReportsExecute() {
             nx3_->PeriodReport(a.from, a.to);
         else if (kind == TFormPeriodReports::Kind::Monthly)
             nx3_->MonthlyReport(a.month);
-        else
+        else if (SettlementConfirmed(this))
             nx3_->SettlementReport(false, a.from, a.to);
         break;
     case TFormPeriodReports::PrintSummary:
-        if (kind == TFormPeriodReports::Kind::Settlement)
-            nx3_->SettlementReport(true, a.from, a.to);
-        else
+        // Only printer type 1 tells the summary from the report by its letter: asked all the same.
+        if (kind != TFormPeriodReports::Kind::Settlement)
             nx3_->PeriodSummary(a.from, a.to);
+        else if (SettlementConfirmed(this))
+            nx3_->SettlementReport(true, a.from, a.to);
         break;
     case TFormPeriodReports::Send:
         reports::TransferPeriodReport(*this, a.from, a.to);
@@ -116,10 +126,7 @@ void TFormMain::ARozliczeniowyExecute() {
     if (nx3_->PrinterType == -1)
         return;
     const reports::ReportRange range = form->RangePanel()->Range();
-    if (Confirmed(
-            this, QMessageBox::Warning,
-            "Uwaga! Zostanie wykonany raport rozliczeniowy i tym samym kasa\r\nzostanie ustawiona w stan "
-            "'TYLKO ODCZYT', kontynuować ?  "))
+    if (SettlementConfirmed(this))
         nx3_->SettlementReport(false, range.from, range.to);
 }
 

@@ -119,19 +119,30 @@ QString Refusal(const TFormRegisterSale& form, const SaleValues& v, int result) 
     return {};
 }
 
-void SendSale(TNX3Class& nx3, const TFormRegisterSale& form, const SaleValues& v, SaleGoods goods) {
+bool SendSale(TNX3Class& nx3, const TFormRegisterSale& form, const SaleValues& v, SaleGoods goods) {
     const bool card = form.CB_Karta()->isChecked();
     const SalePayment cash{"G", "", "", "", "", "", ""};
-    if (form.CB_Firma()->isChecked()) {
-        if (card)
-            nx3.SellInvoiceCard(v.reg, v.tranNo, "F", v.customer, goods, v.card);
-        else
-            nx3.SellInvoiceCash(v.reg, v.tranNo, "F", v.customer, goods, cash);
-    } else if (card) {
-        nx3.SellReceiptCard(v.reg, v.tranNo, goods, v.card);
-    } else {
-        nx3.SellReceiptCash(v.reg, v.tranNo, goods, cash);
-    }
+    if (form.CB_Firma()->isChecked())
+        return card ? nx3.SellInvoiceCard(v.reg, v.tranNo, "F", v.customer, goods, v.card)
+                    : nx3.SellInvoiceCash(v.reg, v.tranNo, "F", v.customer, goods, cash);
+    return card ? nx3.SellReceiptCard(v.reg, v.tranNo, goods, v.card)
+                : nx3.SellReceiptCash(v.reg, v.tranNo, goods, cash);
+}
+
+// The loyalty data, then the currency payment: a refusal of either stops what follows. The payment
+// goes once per transaction, so a sale the printer refused can be repeated or cancelled after it.
+bool SendBeforeSale(TNX3Class& nx3, const TFormRegisterSale& form, const SaleValues& v, int result) {
+    if (result == TFormRegisterSale::ResultOk && form.CB_Loyalty()->isChecked() &&
+        !nx3.SetLoyaltyInfo(v.reg, v.tranNo, v.loyaltyCard, *v.points, *v.pointsSum))
+        return false;
+    TRegisterCurrency& entry = RegisterCurrency.at(static_cast<std::size_t>(v.reg - 1));
+    if (!entry.IsCurrency || (entry.PaidIn != 0 && entry.PaidIn == v.tranNo))
+        return true;
+    if (!nx3.PayCurrency(v.reg, ToDevice(QString::fromStdString(entry.Currency)), entry.ForeignLimit,
+                         entry.Rate))
+        return false;
+    entry.PaidIn = v.tranNo;
+    return true;
 }
 
 } // namespace
@@ -155,6 +166,7 @@ void TFormMain::AStartTransExecute() {
         std::int64_t native = limit;
         const bool foreign = currency.toStdString() != nativeCurrency_;
         entry.IsCurrency = foreign;
+        entry.PaidIn = 0;
         if (foreign) {
             const std::int64_t rate = form->CE_Kurs()->Value();
             entry.Rate = static_cast<std::int32_t>(rate);
@@ -207,20 +219,12 @@ void TFormMain::ARegisterSellExecute() {
     if (!refusal.isEmpty()) {
         ShowMessageBox(this, QMessageBox::Critical, refusal);
     } else {
-        bool proceed = true;
-        if (result == TFormRegisterSale::ResultOk && form->CB_Loyalty()->isChecked())
-            proceed = nx3_->SetLoyaltyInfo(v.reg, v.tranNo, v.loyaltyCard, *v.points, *v.pointsSum);
-        const TRegisterCurrency& entry = RegisterCurrency.at(static_cast<std::size_t>(v.reg - 1));
-        // Sent whatever the loyalty data got, but a refusal of either stops the sale.
-        if (result != TFormRegisterSale::ResultCancel && entry.IsCurrency)
-            proceed = nx3_->PayCurrency(v.reg, ToDevice(QString::fromStdString(entry.Currency)),
-                                        entry.ForeignLimit, entry.Rate) &&
-                      proceed;
-        if (proceed && result != TFormRegisterSale::ResultCancel) {
+        if (result != TFormRegisterSale::ResultCancel && SendBeforeSale(*nx3_, *form, v, result)) {
             SaleGoods goods = v.goods;
             if (result == TFormRegisterSale::ResultAbort)
                 goods.Quantity = 0;
-            SendSale(*nx3_, *form, v, goods);
+            if (SendSale(*nx3_, *form, v, goods))
+                RegisterCurrency.at(static_cast<std::size_t>(v.reg - 1)).PaidIn = 0;
             if (form->CB_Wydruk()->isChecked()) {
                 if (auto* chose = WindowAs<TFormChoseReg>(QStringLiteral("TFormChoseReg")))
                     chose->RG_Rejestr()->SetItemIndex(v.reg - 1);
@@ -242,6 +246,10 @@ void TFormMain::AExchangeExecute() {
     auto* form = WindowAs<TFormExchange>(QStringLiteral("TFormExchange"));
     if (!form || DialogSeam::Current().Exec(*form) != QDialog::Accepted)
         return;
+    if (const QString refusal = form->Refusal(); !refusal.isEmpty()) {
+        ShowMessageBox(this, QMessageBox::Critical, refusal);
+        return;
+    }
     nx3_->ConfirmExchange(static_cast<int>(form->CE_NrTrans()->Value()), form->Contractor().Customer(),
                           ToDevice(form->CE_Skup()->DisplayText()), ToDevice(form->E_Wal()->text()),
                           ToDevice(form->CE_Kurs()->DisplayText()),

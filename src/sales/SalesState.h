@@ -12,6 +12,10 @@ struct TRegisterCurrency {
     std::int32_t Rate = 0;         // ten-thousandths: 4,3000 is 43000
     std::int32_t ForeignLimit = 0; // hundredths of the foreign currency
     std::string Currency;          // as typed, e.g. "EUR" (UTF-8)
+    // The transaction whose "PF" the printer accepted, 0 for none: it takes one payment per
+    // transaction and answers a second with "DF", so sending it again would leave the transaction
+    // impossible to end.
+    int PaidIn = 0;
 };
 
 // Entry N - 1 for register N.

@@ -23,7 +23,7 @@ TDecimalEdit::TDecimalEdit(int decimals, std::int64_t minimum, std::int64_t maxi
         pattern += QStringLiteral("([,.]\\d{0,%1})?").arg(decimals);
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    connect(this, &QLineEdit::editingFinished, this, [this] { SetValue(Value()); });
+    connect(this, &QLineEdit::editingFinished, this, [this] { Reformat(); });
 }
 
 std::int64_t TDecimalEdit::Value() const {
@@ -31,9 +31,17 @@ std::int64_t TDecimalEdit::Value() const {
 }
 
 void TDecimalEdit::SetValue(std::int64_t scaled) {
-    const QString shown = Format(std::clamp(scaled, minimum_, maximum_), decimals_);
+    const QString shown = Format(refuses_ ? scaled : std::clamp(scaled, minimum_, maximum_), decimals_);
     if (shown != text())
         setText(shown);
+}
+
+QString TDecimalEdit::Refusal(const QString& what) const {
+    const std::optional<std::int64_t> typed = Parse(text(), decimals_);
+    if (typed && *typed >= minimum_ && *typed <= maximum_)
+        return {};
+    return what + QStringLiteral(" musi być liczbą od ") + Format(minimum_, decimals_) +
+           QStringLiteral(" do ") + Format(maximum_, decimals_) + QLatin1Char('.');
 }
 
 std::optional<std::int64_t> TDecimalEdit::Parse(const QString& text, int decimals) {
@@ -76,7 +84,15 @@ QString TDecimalEdit::Format(std::int64_t scaled, int decimals) {
 
 void TDecimalEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    SetValue(Value());
+    Reformat();
+}
+
+void TDecimalEdit::Reformat() {
+    const std::optional<std::int64_t> typed = Parse(text(), decimals_);
+    if (!refuses_)
+        SetValue(Value());
+    else if (typed)
+        SetValue(*typed);
 }
 
 } // namespace nubra::app

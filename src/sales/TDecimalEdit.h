@@ -2,7 +2,8 @@
 // A numeric edit holding an exact decimal: the value is an integer scaled by 10^decimals (4,1234
 // with four decimals is 41234), so "x 100" or "x 10000" of what was typed is exact. Typing is limited
 // to digits and one decimal comma with at most `decimals` digits after it; leaving the field shows
-// the value clamped to its bounds in the display format ("1234,50", no thousands separator).
+// the value clamped to its bounds in the display format ("1234,50", no thousands separator), unless
+// the edit refuses such a value instead (SetRefusesOutOfBounds).
 #include <QLineEdit>
 #include <cstdint>
 #include <optional>
@@ -21,6 +22,11 @@ public:
     void SetValue(std::int64_t scaled);
     // The value as the display format shows it.
     QString DisplayText() const { return Format(Value(), decimals_); }
+    // A value set or typed beyond the bounds is shown as it is and left for Refusal to name.
+    void SetRefusesOutOfBounds(bool refuses) { refuses_ = refuses; }
+    // "<what> musi być liczbą od 0,00 do 9999,99." when the text is no value within the bounds;
+    // empty when it is one.
+    QString Refusal(const QString& what) const;
 
     // "12,5" with two decimals -> 1250; digits beyond `decimals` round half up; nullopt for no number.
     static std::optional<std::int64_t> Parse(const QString& text, int decimals);
@@ -30,9 +36,12 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void Reformat();
+
     int decimals_;
     std::int64_t minimum_;
     std::int64_t maximum_;
+    bool refuses_ = false;
 };
 
 } // namespace nubra::app

@@ -40,6 +40,9 @@ TFormExchange::TFormExchange(CataloguePicker picker, QWidget* parent)
     ceWartosc_ = new TDecimalEdit(2, 0, 999999, this);
     ceWartosc_->setObjectName(QStringLiteral("CE_Wartosc"));
     ceWartosc_->SetValue(100);
+    // A product over the value's field is shown as it is and refused, not cut to 9999,99.
+    for (TDecimalEdit* edit : {ceSkup_, ceKurs_, ceWartosc_})
+        edit->SetRefusesOutOfBounds(true);
     connect(ceSkup_, &QLineEdit::textChanged, this, &TFormExchange::UpdateValue);
     connect(ceKurs_, &QLineEdit::textChanged, this, &TFormExchange::UpdateValue);
 
@@ -81,6 +84,16 @@ TFormExchange::~TFormExchange() = default;
 void TFormExchange::BB_WybierzFirmeClick() {
     if (auto values = picker_(catalogues::Catalogue::Contractors, TContractorFields::FieldNames, false))
         contractor_->Fill(*values);
+}
+
+QString TFormExchange::Refusal() const {
+    for (const auto& [edit, what] : {std::pair{ceSkup_, "Ilość skupowanych dewiz"},
+                                     std::pair{ceKurs_, "Kurs"}, std::pair{ceWartosc_, "Wartość"}}) {
+        const QString refusal = edit->Refusal(QString::fromUtf8(what));
+        if (!refusal.isEmpty())
+            return refusal;
+    }
+    return {};
 }
 
 void TFormExchange::showEvent(QShowEvent* event) {

@@ -33,6 +33,8 @@ public:
 
     // The contractor picker: the window's PickMode stays as it is.
     void BB_WybierzFirmeClick();
+    // The message for the first amount that does not fit its edit; empty when all fit.
+    QString Refusal() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -38,8 +38,9 @@ TFormStartTrans::TFormStartTrans(std::function<QString()> nativeCurrency, QWidge
     cbMany_->setFocusPolicy(Qt::NoFocus);
     cbMany_->setFixedWidth(cbMany_->sizeHint().height());
     cbMany_->setAccessibleName(QStringLiteral("Typowe limity"));
-    connect(cbMany_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-        ceLimit_->setText(text);
+    // Every choice copies its limit, also of the item already shown after the limit was typed over.
+    connect(cbMany_, &QComboBox::activated, this, [this](int index) {
+        ceLimit_->setText(cbMany_->itemText(index));
         ceLimit_->SetValue(ceLimit_->Value());
     });
     auto* limitRow = new QHBoxLayout(limitBox);

@@ -39,13 +39,13 @@ void TFormMain::AFiscalizingExecute() {
     pan->CheckRates();
     if (DialogSeam::Current().Exec(*pan) != service::TPanFiskalizacja::kFiskalizuj)
         return;
-    if (!nx3_->TestPrint())
+    const std::optional<std::array<int, 7>> h = app::ReadRates(this, pan->Rates());
+    if (!h || !nx3_->TestPrint())
         return;
     if (!Confirmed(this, QMessageBox::Question, "  Czy wydrukowany nagłówek jest poprawny ?  ") ||
         !Confirmed(this, QMessageBox::Warning, "  Uwaga! Drukarka zostanie sfiskalizowana, kontynuować ?  "))
         return;
-    const std::array<int, 7> h = pan->Hundredths();
-    const auto f = [&h](std::size_t i) { return std::to_string(h[i]); };
+    const auto f = [&h](std::size_t i) { return std::to_string((*h)[i]); };
     if (nx3_->Fiscalize(f(0), f(1), f(2), f(3), f(4), f(5), f(6)))
         ShowMessageBox(this, QMessageBox::NoIcon, QStringLiteral("Drukarka została sfiskalizowana."));
 }

@@ -7,8 +7,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "RateEdit.h"
-
 namespace nubra::service {
 
 TPanFiskalizacja::TPanFiskalizacja(QWidget* parent)
@@ -22,8 +20,7 @@ TPanFiskalizacja::TPanFiskalizacja(QWidget* parent)
         auto* edit = new RateEdit(this);
         edit->setObjectName(QStringLiteral("E_Ptu") + letter);
         label->setBuddy(edit);
-        connect(edit, &RateEdit::valueChanged, this, &TPanFiskalizacja::CheckRates);
-        connect(edit, &RateEdit::editingFinished, this, &TPanFiskalizacja::CheckRates);
+        connect(edit, &RateEdit::textChanged, this, &TPanFiskalizacja::CheckRates);
         grid->addWidget(label, i, 0);
         grid->addWidget(edit, i, 1);
         rates_[static_cast<std::size_t>(i)] = edit;
@@ -55,10 +52,14 @@ TPanFiskalizacja::TPanFiskalizacja(QWidget* parent)
     CheckRates();
 }
 
-std::array<int, 7> TPanFiskalizacja::Hundredths() const {
+std::optional<std::array<int, 7>> TPanFiskalizacja::Hundredths() const {
     std::array<int, 7> values{};
-    std::transform(rates_.begin(), rates_.end(), values.begin(),
-                   [](const RateEdit* e) { return e->Hundredths(); });
+    for (std::size_t i = 0; i < rates_.size(); ++i) {
+        const std::optional<int> value = rates_[i]->Hundredths();
+        if (!value)
+            return std::nullopt;
+        values[i] = *value;
+    }
     return values;
 }
 
@@ -68,11 +69,18 @@ void TPanFiskalizacja::SetHundredths(const std::array<int, 7>& rates) {
 }
 
 void TPanFiskalizacja::CheckRates() {
-    const std::array<int, 7> values = Hundredths();
-    const bool allInactive =
-        std::all_of(values.begin(), values.end(), [](int rate) { return rate == RateEdit::kInactive; });
+    // A text that is no rate is not inactive: "Fiskalizuj" stays, to say what is wrong with it.
+    const std::optional<std::array<int, 7>> values = Hundredths();
+    const bool allInactive = values && std::all_of(values->begin(), values->end(),
+                                                   [](int rate) { return rate == RateEdit::kInactive; });
     kbFiskalizuj_->setEnabled(!allInactive);
     warning_->setVisible(allInactive);
+}
+
+void TPanFiskalizacja::done(int result) {
+    if (result == kFiskalizuj && !app::ReadRates(this, rates_))
+        return;
+    QDialog::done(result);
 }
 
 } // namespace nubra::service

@@ -2,14 +2,11 @@
 // "Fiskalizacja": the seven VAT rates A..G the printer starts its fiscal life with. "Fiskalizuj" is
 // offered only while at least one rate is active (differs from 99,99 %).
 #include <QDialog>
-#include <array>
+
+#include "RateEdit.h"
 
 class QLabel;
 class QPushButton;
-
-namespace nubra::app {
-class RateEdit;
-}
 
 namespace nubra::service {
 
@@ -25,16 +22,20 @@ public:
 
     // E_PtuA..E_PtuG.
     RateEdit* Rate(int index) const { return rates_[static_cast<std::size_t>(index)]; }
-    std::array<int, 7> Hundredths() const;
+    const app::RateEdits& Rates() const { return rates_; }
+    // nullopt while one of the texts is not a rate.
+    std::optional<std::array<int, 7>> Hundredths() const;
     void SetHundredths(const std::array<int, 7>& rates);
     // Enables "Fiskalizuj" and shows the warning as the rates say.
     void CheckRates();
+    // "Fiskalizuj" closes the dialog only when every rate is one.
+    void done(int result) override;
 
     QPushButton* FiskalizujButton() const { return kbFiskalizuj_; }
     QLabel* Warning() const { return warning_; }
 
 private:
-    std::array<RateEdit*, 7> rates_{};
+    app::RateEdits rates_{};
     QLabel* warning_;
     QPushButton* kbFiskalizuj_;
     QPushButton* bAnuluj_;

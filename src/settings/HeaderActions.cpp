@@ -50,7 +50,11 @@ bool TFormMain::ReadHeaderLine(int lineNumber, QLineEdit* edit, QCheckBox* wideB
     nx3_->RemoveFilters();
     std::string text;
     bool wide = false, high = false;
-    if (!nx3_->ReadHeaderLineCmd(lineNumber, text, wide, high))
+    // An empty line frame is no refusal the link would explain.
+    if (!settings::ReadOrSayWhy(
+            *this, [&] { return nx3_->ReadHeaderLineCmd(lineNumber, text, wide, high); },
+            "Nie udało się odczytać nagłówka: drukarka nie przekazała wiersza " + std::to_string(lineNumber) +
+                "."))
         return false;
     const int length = wide ? TPanNaglowek::WideLength : TPanNaglowek::NarrowLength;
     edit->setMaxLength(length);

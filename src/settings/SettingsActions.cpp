@@ -1,7 +1,6 @@
 // The settings actions of the main window: VAT rates, workstation numbers, parameters, waiting time,
 // the summer/winter clock change, and the date window.
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -11,7 +10,8 @@
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "Numbers.h"
-#include "PtuRate.h"
+#include "QtLinkUi.h"
+#include "SettingsWindows.h"
 #include "TFormDateTime.h"
 #include "TFormGetSetPTU.h"
 #include "TFormMain.h"
@@ -56,11 +56,14 @@ void TFormMain::AGetSetPTUExecute() {
         return;
     auto* form = WindowAs<settings::TFormGetSetPTU>(QStringLiteral("TFormGetSetPTU"));
     for (int i = 0; i < settings::TFormGetSetPTU::RateCount; ++i)
-        form->Rate(i)->setValue(ptu::Percent(TNX3Class::PtuRateValue(rates[static_cast<std::size_t>(i)])));
+        form->Rate(i)->SetHundredths(TNX3Class::PtuRateValue(rates[static_cast<std::size_t>(i)]));
     if (Exec(*form) != mrOk)
         return;
-    for (int i = 0; i < settings::TFormGetSetPTU::RateCount; ++i)
-        rates[static_cast<std::size_t>(i)] = ptu::HundredthsText(form->Rate(i)->value());
+    const std::optional<std::array<int, 7>> typed = app::ReadRates(this, form->Rates());
+    if (!typed)
+        return;
+    for (std::size_t i = 0; i < rates.size(); ++i)
+        rates[i] = std::to_string((*typed)[i]);
     nx3_->SetPtu(rates);
 }
 
@@ -84,18 +87,24 @@ void TFormMain::AGetSetPostNumbersExecute() {
 void TFormMain::AGetSetParamsExecute() {
     if (nx3_->PrinterType == -1)
         return;
-    // A failed read leaves the bytes at zero; the dialog opens all the same.
     std::string uniqueNo, nip;
     unsigned char status1 = 0, status2 = 0;
-    if (nx3_->PrinterType <= 0)
-        nx3_->GetStatus2Letter(uniqueNo, nip, status1, status2);
-    else
-        nx3_->GetStatus3LetterPI(uniqueNo, nip, status1, status2);
+    // Without the status the dialog would show zeros, and "Ustaw" would reset the separator, the report
+    // mode and the confirmations: it does not open.
+    const bool read = settings::ReadOrSayWhy(
+        *this,
+        [&] {
+            return nx3_->PrinterType <= 0 ? nx3_->GetStatus2Letter(uniqueNo, nip, status1, status2)
+                                          : nx3_->GetStatus3LetterPI(uniqueNo, nip, status1, status2);
+        },
+        "Nie udało się odczytać parametrów kasy: drukarka nie przekazała danych.");
+    if (!read)
+        return;
     auto* form = WindowAs<settings::TFormParams>(QStringLiteral("TFormParams"));
     form->ShowStatus(status1, status2);
     if (Exec(*form) == mrOk && nx3_->SetStatus(form->Status1(), form->Status2()))
         Inform(this, "Parametry kasy zostały zmienione.");
-    // The filters follow the transmission code now in force, whatever happened above.
+    // The filters follow the transmission code now in force, whether or not it was changed.
     nx3_->DetectCodePage();
 }
 
@@ -107,7 +116,8 @@ void TFormMain::AGetSetWaitingTimeExecute() {
         return;
     auto* form = WindowAs<settings::TFormWaitingTime>(QStringLiteral("TFormWaitingTime"));
     form->Btn_Ustaw()->setVisible(true);
-    form->ME_Czas()->setText(QString::number(minutes));
+    // A reply that is not a number (-1) leaves the edit empty: "-1" would go back as the time.
+    form->ME_Czas()->setText(minutes < 0 ? QString() : QString::number(minutes));
     if (Exec(*form) != mrOk)
         return;
     nx3_->SetWaitingTime(StrToIntDef(form->ME_Czas()->text().trimmed().toStdString(), 0));
@@ -186,3 +196,17 @@ void TFormMain::ASetDateTimeExecute() {
 }
 
 } // namespace nubra::app
+
+namespace nubra::settings {
+
+bool ReadOrSayWhy(app::TFormMain& main, const std::function<bool()>& read, const std::string& why) {
+    app::QtLinkUi& ui = main.LinkUiImpl();
+    const int shown = ui.ErrorsShown();
+    if (read())
+        return true;
+    if (ui.ErrorsShown() == shown)
+        ui.ShowError(why);
+    return false;
+}
+
+} // namespace nubra::settings

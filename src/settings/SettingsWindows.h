@@ -1,6 +1,9 @@
 #pragma once
 // Factories of the settings windows for the start-up list; the date and header windows get their
 // buttons wired to the main window's handlers.
+#include <functional>
+#include <string>
+
 class QWidget;
 
 namespace nubra::app {
@@ -21,5 +24,9 @@ QWidget* CreatePanNaglowek(app::TFormMain& main);
 // Writes the header window's lines to the printer ("Zapisz do drukarki") and closes the window with
 // OK once every line and the control printout went through.
 void WriteHeader(app::TFormMain& main);
+
+// Runs a read of the printer; when it fails without the link having said why (no code, no data),
+// the error window shows why. True when the read went through.
+bool ReadOrSayWhy(app::TFormMain& main, const std::function<bool()>& read, const std::string& why);
 
 } // namespace nubra::settings

@@ -39,9 +39,11 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CB_OnlyHourClick();
+    bool TypeDateDigit(QChar digit);
 
     QLineEdit* meDate_;
     QLineEdit* meTime_;
@@ -50,6 +52,10 @@ private:
     QPushButton* btnSetDateTime_;
     QPushButton* btnRefresh_;
     QTimer* timer_;
+    // The digits typed one after another from the year's first place, and the date they overwrite.
+    QString typed_;
+    QString typedOver_;
+    int typedEnd_ = -1;
 };
 
 } // namespace nubra::settings

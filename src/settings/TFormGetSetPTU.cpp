@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "DialogParts.h"
-#include "RateEdit.h"
 
 namespace nubra::settings {
 
@@ -32,6 +31,12 @@ TFormGetSetPTU::TFormGetSetPTU(QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(legend);
     layout->addLayout(ButtonRow({setButton_, cancel}));
+}
+
+void TFormGetSetPTU::done(int result) {
+    if (result == mrOk && !app::ReadRates(this, rates_))
+        return;
+    QDialog::done(result);
 }
 
 } // namespace nubra::settings

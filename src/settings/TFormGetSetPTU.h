@@ -2,9 +2,9 @@
 // "Stawki PTU": the seven VAT rates A..G as percents. The dialog only holds the values; the main
 // window reads and writes them (AGetSetPTUExecute).
 #include <QDialog>
-#include <array>
 
-class QDoubleSpinBox;
+#include "RateEdit.h"
+
 class QPushButton;
 
 namespace nubra::settings {
@@ -17,11 +17,15 @@ public:
     explicit TFormGetSetPTU(QWidget* parent = nullptr);
 
     // 0 = CE_PTUA .. 6 = CE_PTUG.
-    QDoubleSpinBox* Rate(int index) const { return rates_.at(static_cast<std::size_t>(index)); }
+    app::RateEdit* Rate(int index) const { return rates_.at(static_cast<std::size_t>(index)); }
+    const app::RateEdits& Rates() const { return rates_; }
     QPushButton* SetButton() const { return setButton_; }
 
+    // "Ustaw" closes the dialog only when every rate is one.
+    void done(int result) override;
+
 private:
-    std::array<QDoubleSpinBox*, RateCount> rates_{};
+    app::RateEdits rates_{};
     QPushButton* setButton_;
 };
 

@@ -76,5 +76,41 @@ TEST_F(CliSales, DamagedSaleFilesAreRefusedBeforeAnythingIsSent) {
     EXPECT_EQ(Run({"start", "--register", "9"}).code, 64);
 }
 
+// The limit is cut to hundredths as the start window cuts it, and 1,00 is added.
+TEST_F(CliSales, StartLimitIsCutToHundredthsPlusOne) {
+    for (const auto& [typed, sent] : std::vector<std::pair<std::string, std::int64_t>>{
+             {"0,299", 129}, {"0.29", 129}, {"50", 5100}, {"999998,999", 99999999}}) {
+        const CliRunResult r = Run({"start", "--register", "3", "--limit", typed});
+        EXPECT_EQ(r.code, 0) << typed << ": " << r.err;
+        Device([&, typed = typed, sent = sent](sim::Nx3Device& d) {
+            EXPECT_EQ(d.State().sales[2].limit, sent) << typed;
+            d.State().registers[2].status = 'N';
+        });
+    }
+    const std::string err = RunRefusedUnsent({"start", "--limit", "999999"}).err;
+    EXPECT_EQ(err.substr(0, err.find('\n')), "nx3cli: Limit musi być liczbą od 0 do 999998,99: 999999.");
+}
+
+// The rate goes with four decimals whichever way it was typed, as the exchange window sends it.
+TEST_F(CliSales, ExchangeRateGoesWithFourDecimals) {
+    const std::string trace = dir + "/trace.txt";
+    for (const char* rate : {"4,3000", "4.3", "4,3"}) {
+        const CliRunResult r =
+            Run({"--trace", trace, "exchange",
+                 File("wymiana.json",
+                      std::string(R"([{"transaction": "1", "amount": "100", "currency": "EUR", "rate": ")") +
+                          rate + R"(", "value": "430"}])")});
+        EXPECT_EQ(r.code, 0) << rate << ": " << r.err;
+        std::ifstream in(trace);
+        const std::string traced((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_NE(traced.find("000100,00EUR0004,3000000430,00<ETX>"), std::string::npos) << rate;
+        EXPECT_TRUE(Rolled("SKUP EUR 100,00 KURS 4,3000")) << rate;
+    }
+    const std::string over = File("kurs.json", R"([{"transaction": "1", "amount": "1", "currency": "EUR",
+        "rate": "10000", "value": "1"}])");
+    const std::string err = RunRefusedUnsent({"exchange", over}).err;
+    EXPECT_EQ(err.substr(0, err.find('\n')), "nx3cli: Kurs musi być liczbą od 0 do 9999,9999: 10000.");
+}
+
 } // namespace
 } // namespace nubra::testing

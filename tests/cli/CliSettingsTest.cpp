@@ -1,9 +1,19 @@
 // Settings subcommands against the emulator: each change read back, and arguments refused before
 // anything is sent.
+#include <functional>
+#include <utility>
+
 #include "CliFixture.h"
 
 namespace nubra::testing {
 namespace {
+
+std::string Repeat(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
 
 struct SettingCase {
     std::vector<std::string> set; // run first; empty: nothing
@@ -58,6 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "Nagłówek zastał zapisany do drukarki.\n",
                     {"header"},
                     "Wiersz 1: Sklep Żółw (szeroki)\nWiersz 2: ul. Łąkowa 5 (wysoki)\nWiersz 3: Gdańsk\n"},
+        // Forty letters fill a line: each Polish letter is one character there.
+        SettingCase{
+            {"footer", "set", "", Repeat("Ż", 40)}, "", {"footer"}, "Wiersz 2: " + Repeat("Ż", 40) + "\n"},
         SettingCase{{"footer", "set", "Dziękujemy"},
                     "",
                     {"--json", "footer"},
@@ -79,6 +92,78 @@ TEST_F(CliFixture, BadSettingsAreRefusedBeforeAnythingIsSent) {
              {"footer", "set", "1", "2", "3", "4"},
          })
         RunRefusedUnsent(args);
+}
+
+// A rate is what was typed, with either separator, or both commands refuse it with the windows' words.
+TEST_F(CliFixture, RateIsWhatWasTypedOrRefused) {
+    EXPECT_EQ(Run({"vat", "set", "B=7.5", "C=8,25"}).code, 0);
+    Device([](sim::Nx3Device& d) {
+        EXPECT_EQ(d.State().vatRates[1], 750);
+        EXPECT_EQ(d.State().vatRates[2], 825);
+    });
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"vat", "set", "A=100"}, {"fiscalize", "A=100", "--yes"}}) {
+        const std::string err = RunRefusedUnsent(args).err;
+        EXPECT_EQ(err.substr(0, err.find('\n')), "nx3cli: Stawka PTU A musi być liczbą od 0,00 do 99,99, z "
+                                                 "najwyżej dwoma cyframi po przecinku: 100.");
+    }
+}
+
+// A line the printer would cut is refused, named with its limit.
+TEST_F(CliFixture, OverLongHeaderAndFooterLinesAreRefused) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"header", "set", Repeat("A", 41)}, "Wiersz 1 nagłówka ma 41 znaków, a mieści najwyżej 40."},
+        {{"header", "set", "A", Repeat("B", 21), "--wide", "2"},
+         "Wiersz 2 nagłówka (szeroki) ma 21 znaków, a mieści najwyżej 20."},
+        {{"footer", "set", "", "", Repeat("ą", 41)}, "Wiersz 3 stopki ma 41 znaków, a mieści najwyżej 40."},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRunResult r = RunRefusedUnsent(args);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "nx3cli: " + message);
+    }
+}
+
+// Parameters left unnamed keep the printer's values; a failed read must not turn them into zeros.
+TEST_F(CliFixture, ParamsSetStopsWhenTheStatusCannotBeRead) {
+    struct Case {
+        std::function<void(sim::Nx3Device&)> fault;
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+        unsigned char status2; // afterwards; 0xE1 as before
+    };
+    const std::string kept =
+        "Nie odczytano parametrów kasy: nic nie zmieniono (niepodane parametry zostałyby wyzerowane).\n";
+    const std::vector<Case> cases = {
+        {[](auto& d) { d.FailNextCommand("I2"); },
+         {"params", "set", "kod=latin"},
+         1,
+         "Odpowiedź drukarki I2: Zły kod rozkazu.\n" + kept,
+         0xE1},
+        {[](auto& d) { d.State().infoW.clear(); },
+         {"params", "set", "separator=kropka"},
+         1,
+         kept + "Drukarka nie przekazała danych.\n",
+         0xE1},
+        // Everything named: nothing comes from the read.
+        {[](auto& d) { d.FailNextCommand("I2"); },
+         {"params", "set", "kod=mazovia", "separator=kropka", "raport=automatycznie", "potwierdzenia=nie"},
+         0,
+         "Odpowiedź drukarki I2: Zły kod rozkazu.\n",
+         0x60},
+    };
+    for (const Case& c : cases) {
+        Device([](auto& d) {
+            d.State().status1 = 0x60;
+            d.State().status2 = 0xE1;
+        });
+        Device(c.fault);
+        const CliRunResult r = Run(c.args);
+        EXPECT_EQ(r.code, c.code) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(Device([](auto& d) { return d.State().status2; }), c.status2);
+        Device([](auto& d) { d.State().infoW = "NX3E003 01.07"; });
+    }
 }
 
 } // namespace

@@ -105,8 +105,6 @@ private slots:
         QTest::newRow("summary, whole period")
             << 0 << 2 << 4 << today << QStringList{"R9", "P", "000000", "000000"};
         QTest::newRow("March 2003") << 1 << 0 << 1 << today << QStringList{"R9", "M", "0303"};
-        // The printer is not read-only: "Z2" is refused before its frames.
-        QTest::newRow("settlement") << 2 << 2 << 1 << today << QStringList{"B5", "Z2"};
         QTest::newRow("cancelled") << 0 << 1 << 2 << today << QStringList{};
     }
 
@@ -207,39 +205,59 @@ private slots:
         QCOMPARE(QString::fromStdString(roll[0]).trimmed(), printed);
     }
 
-    void settlementAction_data() {
-        QTest::addColumn<bool>("enter");
+    // The settlement report from either window: the same question first, nothing sent without Yes.
+    void settlementAsked_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("printerType");
+        QTest::addColumn<int>("button"); // the selection dialog's result; 0 Enter, 1 "Wykonaj" for the action
         QTest::addColumn<int>("confirm");
         QTest::addColumn<QStringList>("sent");
-        QTest::newRow("Enter cancels") << true << 0 << QStringList{};
-        QTest::newRow("No") << false << int(QMessageBox::No) << QStringList{};
-        QTest::newRow("Yes") << false << int(QMessageBox::Yes)
-                             << QStringList{"B5", "Z2", "000000", "000000", "ABC12345678 "};
+        const QStringList report{"B5", "Z2", "000000", "000000", "ABC12345678 "};
+        QTest::newRow("Enter cancels") << "ARozliczeniowy" << 2 << 0 << 0 << QStringList{};
+        QTest::newRow("No") << "ARozliczeniowy" << 2 << 1 << int(QMessageBox::No) << QStringList{};
+        QTest::newRow("Yes") << "ARozliczeniowy" << 2 << 1 << int(QMessageBox::Yes) << report;
+        // The selection dialog refreshes the code page first ("B5").
+        QTest::newRow("Drukuj, No") << "APeriodReports" << 2 << int(TFormPeriodReports::Print)
+                                    << int(QMessageBox::No) << QStringList{"B5"};
+        QTest::newRow("Drukuj, Yes") << "APeriodReports" << 2 << int(TFormPeriodReports::Print)
+                                     << int(QMessageBox::Yes) << QStringList{"B5"} + report;
+        QTest::newRow("Drukuj podsumowanie, No")
+            << "APeriodReports" << 1 << int(TFormPeriodReports::PrintSummary) << int(QMessageBox::No)
+            << QStringList{"B5"};
     }
 
-    void settlementAction() {
-        QFETCH(bool, enter);
+    void settlementAsked() {
+        QFETCH(QString, action);
+        QFETCH(int, printerType);
+        QFETCH(int, button);
         QFETCH(int, confirm);
         QFETCH(QStringList, sent);
         f.Device([](auto& d) { d.State().readOnly = true; });
-        f.dialogs->Answer([enter](QDialog& d) {
-            auto& form = static_cast<TFormRozliczeniowy&>(d);
-            form.show();
-            form.RangePanel()->Choose(form.RangePanel()->CB_CalyOkres());
-            if (enter)
-                QTest::keyClick(form.RangePanel()->SpinE_Od(), Qt::Key_Return);
-            else
-                form.Btn_Wykonaj()->click();
-            return form.result();
-        });
+        f.main->Nx3().PrinterType = printerType;
+        if (action == QStringLiteral("APeriodReports")) {
+            AnswerPeriodic(2, 2, button);
+        } else {
+            f.dialogs->Answer([button](QDialog& d) {
+                auto& form = static_cast<TFormRozliczeniowy&>(d);
+                form.show();
+                form.RangePanel()->Choose(form.RangePanel()->CB_CalyOkres());
+                if (button == 0)
+                    QTest::keyClick(form.RangePanel()->SpinE_Od(), Qt::Key_Return);
+                else
+                    form.Btn_Wykonaj()->click();
+                return form.result();
+            });
+        }
         f.dialogs->Answer([confirm](QDialog&) { return confirm; });
-        f.Trigger("ARozliczeniowy");
-        QCOMPARE(f.dialogs->shown.size(), size_t(enter ? 1 : 2));
-        if (!enter)
+        f.Trigger(action.toLatin1().constData());
+        QCOMPARE(f.dialogs->shown.size(), size_t(button == 0 ? 1 : 2));
+        if (button != 0) {
             QCOMPARE(
                 f.dialogs->shown[1].text,
                 QStringLiteral("Uwaga! Zostanie wykonany raport rozliczeniowy i tym samym kasa\nzostanie "
                                "ustawiona w stan 'TYLKO ODCZYT', kontynuować ?  "));
+            QCOMPARE(f.dialogs->shown[1].icon, QMessageBox::Warning);
+        }
         QStringList got;
         for (const std::string& payload : f.line->sent)
             got << QString::fromStdString(payload);

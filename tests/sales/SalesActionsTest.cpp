@@ -1,5 +1,6 @@
 // The sale actions against the emulator: bytes on the wire, the register window, the paper roll and
 // the texts shown, with the dialogs answered as a user would fill them in.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -339,6 +340,66 @@ private slots:
         f.Device([](sim::Nx3Device& d) { QCOMPARE(d.State().totalizers.cancelledReceipts, 1); });
     }
 
+    // The printer takes one currency payment per transaction: after a refused sale the repeated sale
+    // or the cancel goes without "PF", ends the transaction, and the next start is accepted.
+    void currencyTransactionEndsAfterARefusedSale_data() {
+        QTest::addColumn<int>("then");
+        QTest::addColumn<QString>("document");
+        QTest::newRow("sale") << TFormRegisterSale::ResultOk << "WPŁATA EUR 10,00 KURS 4,3000 = 43,00 PLN";
+        QTest::newRow("cancel") << TFormRegisterSale::ResultAbort << "TRANSAKCJA 00001 ANULOWANA";
+    }
+
+    void currencyTransactionEndsAfterARefusedSale() {
+        QFETCH(int, then);
+        QFETCH(QString, document);
+        Start(1, "10", "EUR", "4,3");
+        QCOMPARE(Data("PC"), std::string("1    44,00"));
+        f.line->sent.clear();
+        const auto sell = [this](int result, const char* quantity, bool print) {
+            Sell(
+                1,
+                [quantity, print](TFormRegisterSale& form) {
+                    form.BB_WybierzTowar()->click();
+                    form.CE_Ilosc()->setText(quantity);
+                    form.CB_Wydruk()->setChecked(print);
+                },
+                result);
+        };
+        sell(TFormRegisterSale::ResultOk, "4", false); // 50,00 over the limit of 44,00
+        QCOMPARE(ErrorText(), QStringLiteral("Kwota brutto przekracza limit sprzedaży."));
+        QCOMPARE(Data("PF"), std::string("1EUR000010,000004,3000000043,00"));
+        f.line->sent.clear();
+        const std::size_t shown = f.dialogs->shown.size();
+        sell(then, "1", then == TFormRegisterSale::ResultOk);
+        QVERIFY(!Sent("PF"));
+        QVERIFY(Sent(then == TFormRegisterSale::ResultOk ? "PB" : "PD"));
+        QCOMPARE(f.dialogs->shown.size(), shown + 2); // the sale dialog and its goods picker only
+        const auto roll = Roll();
+        QVERIFY(std::find(roll.begin(), roll.end(), cp1250::FromUtf8(document.toStdString())) != roll.end());
+        f.Device([](sim::Nx3Device& d) { QCOMPARE(d.State().registers[0].status, 'N'); });
+
+        Start(1, "20", "EUR", "4,3");
+        QCOMPARE(f.dialogs->shown.size(), shown + 3);
+        QCOMPARE(f.form->TranNoLabel(1)->text(), QStringLiteral("00002"));
+    }
+
+    void refusedLoyaltyDataStopThePaymentAndTheSale() {
+        Start(1, "50", "EUR", "4,3");
+        f.line->sent.clear();
+        Sell(
+            1,
+            [](TFormRegisterSale& form) {
+                form.BB_WybierzTowar()->click();
+                form.CB_Loyalty()->setChecked(true);
+                form.E_NumerKarty()->clear(); // the printer wants a card number
+            },
+            TFormRegisterSale::ResultOk);
+        QCOMPARE(ErrorText(), QStringLiteral("Błędne dane."));
+        QVERIFY(Sent("RA"));
+        QVERIFY(!Sent("PF") && !Sent("PD"));
+        QCOMPARE(f.Commands().back(), std::string("I7"));
+    }
+
     void loyaltyDataGoBeforeTheSale() {
         Start(1, "50");
         Sell(
@@ -505,6 +566,66 @@ private slots:
         QCOMPARE(pa.substr(0, 5), std::string("   12"));
         QCOMPARE(pa.substr(205), std::string("000001,00EUR0004,3000000004,30"));
         QCOMPARE(Roll().back(), std::string("WARTO\x8C\xC6 4,30 PLN"));
+    }
+
+    void exchangeValueOverItsFieldIsRefused_data() {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("product over 9999,99") << "1000"
+                                              << "43"
+                                              << "43000,00"
+                                              << "Wartość musi być liczbą od 0,00 do 9999,99.";
+        QTest::newRow("cleared amount") << ""
+                                        << "4,3"
+                                        << "0,00"
+                                        << "Ilość skupowanych dewiz musi być liczbą od 0,00 do 9999,99.";
+    }
+
+    void exchangeValueOverItsFieldIsRefused() {
+        QFETCH(QString, amount);
+        QFETCH(QString, rate);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        QString value;
+        f.dialogs->Answer([&](QDialog& d) {
+            auto& form = static_cast<app::TFormExchange&>(d);
+            form.CE_Skup()->setText(amount);
+            form.CE_Kurs()->setText(rate);
+            value = form.CE_Wartosc()->text();
+            return int(QDialog::Accepted);
+        });
+        f.Trigger("AExchange");
+        QCOMPARE(value, shown);
+        QCOMPARE(f.dialogs->shown.back().text, message);
+        QVERIFY(!Sent("PA"));
+    }
+
+    // Every choice of a preset limit copies it into the limit, also of the item the list shows.
+    void presetLimitIsCopiedOnEveryChoice_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("the item shown") << 2 << "1    51,00";
+        QTest::newRow("another item") << 0 << "1    11,00";
+    }
+
+    void presetLimitIsCopiedOnEveryChoice() {
+        QFETCH(int, item);
+        QFETCH(QString, field);
+        f.dialogs->Answer([item](QDialog& d) {
+            auto& form = static_cast<app::TFormStartTrans&>(d);
+            d.show();
+            form.CE_Limit()->setText("37");
+            QComboBox* many = form.CB_Many();
+            many->showPopup();
+            many->view()->setCurrentIndex(many->model()->index(item, 0));
+            QTest::keyClick(many->view(), Qt::Key_Return);
+            d.hide();
+            return int(QDialog::Accepted);
+        });
+        f.Trigger("AStartTrans");
+        QCOMPARE(Data("PC"), field.toStdString());
     }
 
     void goodsInformationFromTheGoodsWindow() {

@@ -13,6 +13,7 @@
 #include "TFormFiscalizing.h"
 #include "TFormMain.h"
 #include "TPanFiskalizacja.h"
+#include "TypedRates.h"
 
 using nubra::service::TFormEuro;
 using nubra::service::TFormFiscalizing;
@@ -29,7 +30,7 @@ private:
         f.dialogs->Answer([rates, shown](QDialog& d) {
             auto& pan = static_cast<TPanFiskalizacja&>(d);
             if (shown)
-                *shown = pan.Hundredths();
+                *shown = pan.Hundredths().value();
             pan.SetHundredths(rates);
             return TPanFiskalizacja::kFiskalizuj;
         });
@@ -59,6 +60,31 @@ private slots:
         QCOMPARE(f.dialogs->shown[2].icon, QMessageBox::Warning);
         QCOMPARE(f.dialogs->shown[3].text, QStringLiteral("Drukarka została sfiskalizowana."));
         QVERIFY(f.Device([](auto& d) { return d.State().fiscal; }));
+    }
+
+    void typedRateIsFiscalizedAsTypedOrRefused_data() { nubra::testing::TypedRateRows(); }
+    void typedRateIsFiscalizedAsTypedOrRefused() {
+        QFETCH(QString, typed);
+        QFETCH(QString, sent);
+        QFETCH(QString, message);
+        f.dialogs->Answer([&](QDialog& d) {
+            auto& pan = static_cast<TPanFiskalizacja&>(d);
+            pan.SetHundredths({2200, 700, 300, 0, 9998, 9999, 9999});
+            pan.Rate(1)->clear();
+            QTest::keyClicks(pan.Rate(1), typed);
+            pan.FiskalizujButton()->click();
+            return pan.result();
+        });
+        AnswerBox(QMessageBox::Yes);
+        AnswerBox(QMessageBox::Yes);
+        f.Trigger("AFiscalizing");
+        if (message.isEmpty()) {
+            QCOMPARE(f.DataAfter("EF"), "2200" + sent.toStdString() + " 300   0999899999999");
+        } else {
+            QCOMPARE(f.Commands(), std::vector<std::string>{"D4"});
+            QCOMPARE(f.dialogs->shown.size(), size_t(2));
+            QCOMPARE(f.dialogs->shown[1].text, message);
+        }
     }
 
     void allRatesInactiveOffersNoFiscalization() {

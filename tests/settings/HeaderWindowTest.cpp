@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "Controls.h"
+#include "TFormError.h"
 #include "TPanNaglowek.h"
 
 using nubra::sim::HeaderLine;
@@ -138,6 +139,25 @@ private slots:
         f.Trigger("AGetSetHeader");
         QCOMPARE(states, (QList<bool>{false, false, false, false}));
         QCOMPARE(f.dialogs->shown.size(), size_t(1));
+    }
+
+    // The printer closed the read of line 2 but sent no line: said so, and the window stays shut.
+    void emptyLineSaysTheHeaderCouldNotBeRead() {
+        nubra::testing::ScriptedProgram program;
+        const auto frame = [](const std::string& payload) { return nubra::TNX3Class::Frame(payload); };
+        const int writes = int(program.line->Writes().size());
+        program.line->Feed(frame("I1"), {.writes = writes + 1});
+        program.line->Feed(frame("D1") + frame("00SKLEP"), {.writes = writes + 2});
+        program.line->Feed(frame("I1"), {.writes = writes + 3});
+        program.line->Feed(frame("D1") + frame(""), {.writes = writes + 4});
+        program.main->Action(QStringLiteral("AGetSetHeader"))->trigger();
+        QCOMPARE(program.dialogs.shown.size(), size_t(1));
+        QCOMPARE(program.dialogs.shown[0].className, QStringLiteral("nubra::app::TFormError"));
+        QCOMPARE(program.main->FormError()->Text(),
+                 QStringLiteral("Nie udało się odczytać nagłówka: drukarka nie przekazała wiersza 2."));
+        const auto& sent = program.line->Writes();
+        QCOMPARE(Strings(sent.begin() + writes, sent.end()),
+                 (Strings{frame("EA"), frame("1"), frame("EA"), frame("2")}));
     }
 
     void centreAndWideBoxes() {

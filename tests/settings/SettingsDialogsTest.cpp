@@ -1,7 +1,6 @@
 // The settings dialogs driven as a user would, against the emulator: what they show, the frames they
 // send, the emulator's state afterwards and the messages, word for word.
 #include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -10,15 +9,22 @@
 
 #include "Controls.h"
 #include "TFormDateTime.h"
+#include "TFormError.h"
 #include "TFormWaitingTime.h"
+#include "TypedRates.h"
 
 using nubra::testing::Button;
 using nubra::testing::Field;
 using nubra::testing::Press;
 using nubra::testing::SettingsWindowFixture;
 using Strings = std::vector<std::string>;
+Q_DECLARE_METATYPE(Strings)
 
 namespace {
+
+std::string Frame(const std::string& payload) {
+    return nubra::TNX3Class::Frame(payload);
+}
 
 std::int64_t Seconds(int y, unsigned m, unsigned d, int hh, int nn, int ss) {
     using namespace std::chrono;
@@ -61,8 +67,8 @@ private slots:
         QStringList shown;
         f.dialogs->Answer([&](QDialog& d) {
             for (QChar letter : QStringLiteral("ABCDEFG"))
-                shown << Field<QDoubleSpinBox>(d, QStringLiteral("PTU %1:").arg(letter))->text();
-            Field<QDoubleSpinBox>(d, QStringLiteral("PTU B:"))->setValue(8.0);
+                shown << Field<QLineEdit>(d, QStringLiteral("PTU %1:").arg(letter))->text();
+            Field<QLineEdit>(d, QStringLiteral("PTU B:"))->setText("8");
             return Press(d, QStringLiteral("Ustaw"));
         });
         f.Trigger("AGetSetPTU");
@@ -75,6 +81,27 @@ private slots:
             QCOMPARE(d.State().vatRates, (std::array<int, 7>{2200, 800, 0, 9999, 9998, 9999, 9999}));
         });
         QCOMPARE(f.Boxes(), QStringList{QString()});
+    }
+
+    void typedRateIsSentAsTypedOrRefused_data() { nubra::testing::TypedRateRows(); }
+    void typedRateIsSentAsTypedOrRefused() {
+        QFETCH(QString, typed);
+        QFETCH(QString, sent);
+        QFETCH(QString, message);
+        f.Device([](auto& d) { d.State().vatRates = {2200, 700, 0, 9999, 9998, 9999, 9999}; });
+        f.dialogs->Answer([&](QDialog& d) {
+            auto* edit = Field<QLineEdit>(d, QStringLiteral("PTU B:"));
+            edit->clear();
+            QTest::keyClicks(edit, typed);
+            return Press(d, QStringLiteral("Ustaw"));
+        });
+        f.Trigger("AGetSetPTU");
+        if (message.isEmpty()) {
+            QCOMPARE(f.DataOf("S3"), Strings{"2200" + sent.toStdString() + "   099999998" + "99999999"});
+        } else {
+            QCOMPARE(f.Commands(), Strings{"D4"});
+            QCOMPARE(f.Boxes(), (QStringList{QString(), message}));
+        }
     }
 
     void unchangedRatesAreRefusedByThePrinter() {
@@ -144,6 +171,55 @@ private slots:
         QCOMPARE(f.Commands(), (Strings{"B5", "ES", "PI", "B5"}));
         QVERIFY(f.main->Nx3().OnSendConvert);
         QCOMPARE(f.dialogs->shown.size(), size_t(1));
+    }
+
+    // Without the status the dialog does not open: its zeros would reset the printer's settings.
+    void parametersNotOpenedWithoutTheStatus_data() {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<std::vector<std::string>>("commands");
+        QTest::newRow("refused") << true << QStringLiteral("Zły kod rozkazu.") << Strings{"B5"};
+        QTest::newRow("no data")
+            << false
+            << QStringLiteral("Nie udało się odczytać parametrów kasy: drukarka nie przekazała danych.")
+            << Strings{"B5", "ES"};
+    }
+
+    void parametersNotOpenedWithoutTheStatus() {
+        QFETCH(bool, refused);
+        QFETCH(QString, error);
+        QFETCH(std::vector<std::string>, commands);
+        f.Device([refused](auto& d) {
+            d.State().status2 = 0xE1;
+            if (refused)
+                d.FailNextCommand("I2");
+            else
+                d.State().infoW.clear();
+        });
+        f.Trigger("AGetSetParams");
+        QCOMPARE(f.Boxes(), QStringList{QStringLiteral("error")});
+        QCOMPARE(f.main->FormError()->Text(), error);
+        QCOMPARE(f.Commands(), commands);
+        f.Device([](auto& d) { QCOMPARE(d.State().status2, (unsigned char)0xE1); });
+    }
+
+    // A reply that is not a number leaves the edit empty, and the time set from it is 0, never -1.
+    void waitingTimeNotANumberLeavesTheEditEmpty() {
+        nubra::testing::ScriptedProgram program;
+        const int writes = int(program.line->Writes().size());
+        program.line->Feed(Frame("I1") + Frame("x5") + Frame("D1"), {.writes = writes + 1});
+        program.line->Feed(Frame("I1"), {.writes = writes + 2});
+        program.line->Feed(Frame("D1"), {.writes = writes + 3});
+        QString shown = QStringLiteral("<not opened>");
+        program.dialogs.Answer([&](QDialog& d) {
+            shown = Field<QLineEdit>(d, QStringLiteral("Czas oczekiwania \nna wydruk dokumentu:"))->text();
+            return Press(d, QStringLiteral("Ustaw"));
+        });
+        program.main->Action(QStringLiteral("AGetSetWaitingTime"))->trigger();
+        QCOMPARE(shown, QString());
+        const auto& sent = program.line->Writes();
+        QCOMPARE(Strings(sent.begin() + writes, sent.end()),
+                 (Strings{Frame("C2"), Frame("C1"), Frame(" 0")}));
     }
 
     void waitingTimeShownAndEmptySentAsZero() {
@@ -260,6 +336,39 @@ private slots:
                  (QStringList{QString(),
                               QStringLiteral("Data i godzina w kasie zostały ustawione na nową wartość.")}));
         f.Device([now](auto& d) { QCOMPARE(d.DeviceSeconds(), Seconds(2025, 2, 28, 23, 59, 30)); });
+    }
+
+    // Typing starts after the fixed "20"; a year typed in full is taken as such.
+    void dateTypedWithOrWithoutTheCentury_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("yymmdd") << "261231"
+                                << "2026-12-31";
+        QTest::newRow("20yymmdd") << "20261231"
+                                  << "2026-12-31";
+        QTest::newRow("the year 2020") << "201231"
+                                       << "2020-12-31";
+    }
+
+    void dateTypedWithOrWithoutTheCentury() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QString got;
+        f.dialogs->Answer([&](QDialog& d) {
+            auto* form = static_cast<nubra::settings::TFormDateTime*>(&d);
+            form->CB_OnlyHour()->setChecked(false);
+            auto* date = Field<QLineEdit>(d, QStringLiteral("Data:"));
+            date->setCursorPosition(0); // a click on the "20"
+            QTest::keyClicks(date, typed);
+            got = date->displayText();
+            form->ME_Time()->setText(QStringLiteral("07:05:00"));
+            Button(d, QStringLiteral("Ustaw"))->click();
+            return Press(d, QStringLiteral("Zamknij"));
+        });
+        f.Trigger("AShowFormDateTime");
+        QCOMPARE(got, shown);
+        QCOMPARE(f.DataOf("E2"), Strings{shown.mid(2, 2).toStdString() + shown.mid(5, 2).toStdString() +
+                                         shown.mid(8, 2).toStdString() + "070500"});
     }
 
     void missingDigitsAreRefusedBeforeSending_data() {

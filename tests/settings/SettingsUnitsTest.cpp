@@ -11,26 +11,47 @@ namespace {
 
 using namespace nubra::settings;
 
-TEST(PtuRate, ReadRatesGoBackAsTheSameFields) {
+TEST(PtuRate, ReadRatesAreShownAndGoBackAsTheSameFields) {
     struct Case {
         const char* read;
-        double percent;
         const char* shown;
         const char* sent;
     };
-    for (const Case& c : {Case{"2200", 22.0, "22,00 %", "2200"}, Case{" 700", 7.0, "7,00 %", " 700"},
-                          Case{"   0", 0.0, "0,00 %", "   0"}, Case{"9999", 99.99, "99,99 %", "9999"},
-                          Case{"9998", 99.98, "99,98 %", "9998"}, Case{"ab12", 99.99, "99,99 %", "9999"}}) {
-        const int hundredths = nubra::TNX3Class::PtuRateValue(c.read);
-        EXPECT_DOUBLE_EQ(nubra::ptu::Percent(hundredths), c.percent) << c.read;
-        EXPECT_EQ(nubra::ptu::DisplayText(hundredths), c.shown) << c.read;
-        EXPECT_EQ(nubra::TNX3Class::PadLeft(nubra::ptu::HundredthsText(nubra::ptu::Percent(hundredths)), 4),
+    for (const Case& c : {Case{"2200", "22,00 %", "2200"}, Case{" 700", "7,00 %", " 700"},
+                          Case{"   0", "0,00 %", "   0"}, Case{"9999", "99,99 %", "9999"},
+                          Case{"9998", "99,98 %", "9998"}, Case{"ab12", "99,99 %", "9999"}}) {
+        const std::string shown = nubra::ptu::DisplayText(nubra::TNX3Class::PtuRateValue(c.read));
+        EXPECT_EQ(shown, c.shown) << c.read;
+        EXPECT_EQ(nubra::TNX3Class::PadLeft(std::to_string(nubra::ptu::ParseTyped(shown).value_or(-1)), 4),
                   c.sent)
             << c.read;
     }
-    // Values a two-decimal edit holds that are not exact in binary still give their hundredths.
-    EXPECT_EQ(nubra::ptu::HundredthsText(0.29), "29");
-    EXPECT_EQ(nubra::ptu::HundredthsText(8.2), "820");
+}
+
+// What a user types is the rate, or it is refused: never a digit dropped or a fraction rounded.
+TEST(PtuRate, TypedTextIsTheRateOrNothing) {
+    const std::optional<int> refused;
+    for (const auto& [typed, rate] :
+         std::vector<std::pair<std::string, std::optional<int>>>{{"7.5", 750},
+                                                                 {"7,5", 750},
+                                                                 {"7,50 %", 750},
+                                                                 {" 23 ", 2300},
+                                                                 {"0,29", 29},
+                                                                 {"8.2", 820},
+                                                                 {"99,99", 9999},
+                                                                 {"0099", 9900},
+                                                                 {",5", 50},
+                                                                 {"7.", 700},
+                                                                 {"100", refused},
+                                                                 {"99,991", refused},
+                                                                 {"7,125", refused},
+                                                                 {"7,5,0", refused},
+                                                                 {"", refused},
+                                                                 {"%", refused},
+                                                                 {"-1", refused},
+                                                                 {"1e1", refused},
+                                                                 {"12345678901", refused}})
+        EXPECT_EQ(nubra::ptu::ParseTyped(typed), rate) << typed;
 }
 
 TEST(HeaderFile, FourLinesOf44CharactersWithCrLf) {
