@@ -123,9 +123,12 @@ std::vector<Record> ParseJsonRecords(const std::string& text) {
 }
 
 std::vector<Record> ParseCsvRecords(const std::string& text) {
-    // The header line decides the separator: ';' when it holds one, else ','.
-    const std::string_view body = std::string_view(text).substr(text.starts_with(toolkit::kUtf8Bom) ? 3 : 0);
-    const std::string_view header = body.substr(0, body.find('\n'));
+    // The header line (the first that is not blank) decides the separator: ';' when it holds one, else ','.
+    std::string_view header = text;
+    if (header.starts_with(toolkit::kUtf8Bom))
+        header.remove_prefix(toolkit::kUtf8Bom.size());
+    header.remove_prefix(std::min(header.find_first_not_of(" \t\r\n"), header.size()));
+    header = header.substr(0, header.find('\n'));
     const char separator = header.find(';') == std::string_view::npos ? ',' : ';';
     std::vector<std::string> names;
     std::vector<Record> records;

@@ -54,6 +54,7 @@ TEST(RecordFile, OneDialectOfEach) {
         {ParseCsvRecords, "\xEF\xBB\xBFname;ptu\nMonitor 24\" Full HD;A\n", "Monitor 24\" Full HD"},
         {ParseCsvRecords, "name,ptu\nO\"Brien \"\"x\"\",A\n", "O\"Brien \"\"x\"\""},
         {ParseCsvRecords, "name;ptu\n\"Chleb \"\"A\"\";x\";A\n", "Chleb \"A\";x"},
+        {ParseCsvRecords, "\r\n \nname,ptu\n\"Chleb; razowy\",A\n", "Chleb; razowy"},
         {ParseJsonRecords, "\xEF\xBB\xBF[{\"name\": \"Chleb\"}]", "Chleb"},
         // Escapes exactly, upper or lower case hexadecimal.
         {ParseJsonRecords, R"([{"name": "\u017C\u00f3\u0142w a\/b \\ \"c\""}])", "żółw a/b \\ \"c\""},
