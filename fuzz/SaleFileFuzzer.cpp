@@ -1,7 +1,7 @@
 // libFuzzer entry: any bytes as the sale file of nx3cli's "sell" or "exchange" (records in JSON or
 // CSV). Input: a flags byte (bit 0: JSON, else CSV; bit 1: "exchange", else "sell"; bit 2: "--print"),
-// then the file. The file reads as records or is refused with a usage error naming the line; the
-// subcommand then runs on it against the emulated printer (CliHarness.h).
+// then the file. The file reads as records of printable text or is refused with a usage error naming
+// the line; the subcommand then runs on it against the emulated printer (CliHarness.h).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "FuzzCheck.h"
 #include "RecordFile.h"
 #include "ScratchFile.h"
+#include "TextCheck.h"
 
 namespace {
 
@@ -25,9 +26,11 @@ void RecordsHold(const std::string& text, bool json) {
         return;
     }
     for (const Record& record : records) {
-        for (const auto& [name, value] : record)
+        for (const auto& [name, value] : record) {
             for (char c : name)
                 Require(c < 'A' || c > 'Z', "a field name is taken in lower case");
+            Require(nubra::TextFault(value, true).empty(), "a value that could break a frame is refused");
+        }
         if (!json)
             Require(record.size() == records.front().size(), "every CSV record has the header's fields");
     }

@@ -92,8 +92,12 @@ std::string Dev(const std::string& cp1250) {
     return cp1250::ToUtf8(cp1250);
 }
 
-std::string ToDev(const std::string& utf8) {
-    return cp1250::FromUtf8(utf8);
+std::string ToDev(const std::string& utf8, const std::string& where, DeviceCharset charset) {
+    try {
+        return DeviceBytes(utf8, where, charset);
+    } catch (const TextError& e) {
+        throw UsageError(e.what());
+    }
 }
 
 } // namespace nubra::cli

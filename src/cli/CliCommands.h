@@ -12,6 +12,7 @@
 #include "CliOptions.h"
 #include "CliResult.h"
 #include "TNX3Class.h"
+#include "TextCheck.h"
 
 namespace nubra {
 namespace cli {
@@ -66,9 +67,11 @@ struct DeviceStatus {
     unsigned char status1 = 0, status2 = 0;
 };
 bool ReadStatus(TNX3Class& link, DeviceStatus& status);
-// A device text field for the user (Windows-1250 to UTF-8), and back.
+// A device text field for the user (Windows-1250 to UTF-8), and back: text that would break a frame
+// or that the code page lacks raises UsageError "<where>: <why>." (TextCheck.h).
 std::string Dev(const std::string& cp1250);
-std::string ToDev(const std::string& utf8);
+std::string ToDev(const std::string& utf8, const std::string& where = "Argument",
+                  DeviceCharset charset = DeviceCharset::Windows1250);
 
 // --- status and information queries (CliStatus.cpp) ---
 bool RunStatus(CliContext& c, const std::vector<std::string>& args);

@@ -222,10 +222,11 @@ bool RunExchange(CliContext& c, const std::vector<std::string>& args) {
 
 bool RunGoodsInfo(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
+    const std::string name = ToDev(args[0], "Nazwa towaru");
     if (!c.link.DetectCodePage())
         return false;
     CommodInfo info;
-    if (!c.link.GetCommodInfo(ToDev(args[0]), info))
+    if (!c.link.GetCommodInfo(name, info))
         return false;
     c.result.Add("name", "Nazwa: ", args[0]);
     c.result.Add("ptuIndex", "Indeks PTU: ", Dev(info.PtuIndex));

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "CliCommands.h"
+#include "Cp1250.h"
 #include "CsvText.h"
 #include "RawPrintout.h"
 
@@ -87,7 +88,7 @@ bool RunCurrencyChange(CliContext& c, const std::vector<std::string>& args) {
         const std::string date = DeviceDate(args[1]);
         const std::string hour = DeviceHour(args[2]);
         RequireYes(c, "Zmiana waluty ewidencyjnej");
-        return c.link.SetCurrencyChange(date, hour, ToDev(args[3]));
+        return c.link.SetCurrencyChange(date, hour, ToDev(args[3], "Waluta"));
     }
     std::string date, time, next, current;
     if (!c.link.GetCurrencyChange(date, time, next, current))
@@ -135,7 +136,7 @@ std::vector<std::string> PrintoutLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream split(plain);
     for (std::string line; std::getline(split, line);)
-        lines.push_back(utf8 ? ToDev(line) : line);
+        lines.push_back(utf8 ? cp1250::FromUtf8(line) : line);
     return lines;
 }
 
@@ -178,7 +179,7 @@ bool RunTemplate(CliContext& c, const std::vector<std::string>& args) {
     if (rowArgs.size() > rows.size() - 2)
         throw UsageError("Szablon ma najwyżej 20 wierszy.");
     for (std::size_t i = 0; i < rowArgs.size(); ++i)
-        rows[i] = ToDev(rowArgs[i]);
+        rows[i] = ToDev(rowArgs[i], "Wiersz " + std::to_string(i + 1) + " szablonu");
     return c.link.PrintTemplate(number, cut ? "T" : "N", rows);
 }
 

@@ -24,8 +24,8 @@ std::string FromMazovia(const std::string& text, std::size_t length) {
     return Dev(TNX3Class::MazoviaToWindows(TrimRight(text.substr(0, length))));
 }
 
-std::string ToMazovia(const std::string& utf8) {
-    return TNX3Class::WindowsToMazovia(ToDev(utf8));
+std::string ToMazovia(const std::string& utf8, const std::string& where) {
+    return TNX3Class::WindowsToMazovia(ToDev(utf8, where, DeviceCharset::Mazovia));
 }
 
 // A line the printer would cut is refused whole, before anything is sent.
@@ -267,11 +267,15 @@ bool RunHeader(CliContext& c, const std::vector<std::string>& args) {
     }
     if (lines.empty() || lines.size() > kHeaderLines)
         throw UsageError("Nagłówek ma od 1 do 4 wierszy.");
+    // Every line is checked whole, its characters and then its length, before the first is written.
+    std::vector<std::string> mazovia;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string where = "Wiersz " + std::to_string(n + 1) + " nagłówka";
+        mazovia.push_back(ToMazovia(lines[n], where));
+        CheckLength(lines[n], where + (wide[n] ? " (szeroki)" : ""), wide[n] ? kWide : kNarrow);
+    }
     for (std::size_t n = 0; n < lines.size(); ++n)
-        CheckLength(lines[n], "Wiersz " + std::to_string(n + 1) + " nagłówka" + (wide[n] ? " (szeroki)" : ""),
-                    wide[n] ? kWide : kNarrow);
-    for (std::size_t n = 0; n < lines.size(); ++n)
-        if (!c.link.WriteHeaderLine(static_cast<int>(n + 1), ToMazovia(lines[n]), wide[n], high[n]))
+        if (!c.link.WriteHeaderLine(static_cast<int>(n + 1), mazovia[n], wide[n], high[n]))
             return false;
     c.result.Add("message", "", "Nagłówek zastał zapisany do drukarki.");
     return true;
@@ -290,10 +294,11 @@ bool RunFooter(CliContext& c, const std::vector<std::string>& args) {
     }
     if (args[0] != "set" || args.size() > lines.size() + 1)
         throw UsageError("Użycie: footer set WIERSZ1 [WIERSZ2 [WIERSZ3]].");
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        lines[n] = n + 1 < args.size() ? ToMazovia(args[n + 1], "Wiersz " + std::to_string(n + 1) + " stopki")
+                                       : std::string();
     for (std::size_t n = 1; n < args.size(); ++n)
         CheckLength(args[n], "Wiersz " + std::to_string(n) + " stopki", kNarrow);
-    for (std::size_t n = 0; n < lines.size(); ++n)
-        lines[n] = n + 1 < args.size() ? ToMazovia(args[n + 1]) : std::string();
     return c.link.WriteFooter(lines);
 }
 

@@ -2,15 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <fstream>
-#include <sstream>
+
+#include <nlohmann/json.hpp>
 
 #include "CliOptions.h"
-#include "Utf8.h"
+#include "CsvText.h"
+#include "FileText.h"
+#include "NubraError.h"
+#include "TextCheck.h"
 
 namespace nubra::cli {
 namespace {
+
+// Far beyond a day of sales; a larger file is a mistake, not read into memory.
+constexpr std::uintmax_t kMaxRecordFile = 16u << 20;
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -18,194 +23,146 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// Just enough JSON for a list of flat records: strings (escapes included), numbers, true, false, null.
-class JsonReader {
-public:
-    explicit JsonReader(const std::string& text) : text_(text) {}
+// A value goes to the printer as it is: a control character or one the code page lacks is refused
+// here, where the file's line and the field can still be named.
+void CheckValue(const std::string& where, const std::string& name, const std::string& value) {
+    if (const std::string fault = TextFault(value, true); !fault.empty())
+        throw UsageError(where + ", pole '" + name + "': " + fault + ".");
+}
 
-    std::vector<Record> Records() {
-        std::vector<Record> records;
-        Expect('[');
-        if (!Take(']')) {
-            do
-                records.push_back(Object());
-            while (Take(','));
-            Expect(']');
-        }
-        Space();
-        if (at_ != text_.size())
-            Fail();
-        return records;
+void Add(Record& record, const std::string& where, const std::string& key, const std::string& value) {
+    const std::string name = Lower(key);
+    if (!record.emplace(name, value).second)
+        throw UsageError(where + ": pole '" + name + "' podane dwa razy.");
+    CheckValue(where, name, value);
+}
+
+// A list of flat records: each value a string, a number (kept as written), true, false or null.
+class RecordSax {
+public:
+    explicit RecordSax(const std::string& text) : text_(text) {}
+
+    std::vector<Record> records;
+
+    bool null() { return Value(""); }
+    bool boolean(bool value) { return Value(value ? "true" : "false"); }
+    bool number_integer(nlohmann::json::number_integer_t value) { return Value(std::to_string(value)); }
+    bool number_unsigned(nlohmann::json::number_unsigned_t value) { return Value(std::to_string(value)); }
+    bool number_float(nlohmann::json::number_float_t, const std::string& written) { return Value(written); }
+    bool string(std::string& value) { return Value(value); }
+    bool binary(nlohmann::json::binary_t&) { return Shape(); }
+    bool start_object(std::size_t) {
+        if (depth_ != 1)
+            return Shape();
+        ++depth_;
+        records.emplace_back();
+        return true;
+    }
+    bool key(std::string& key) {
+        key_ = key;
+        return true;
+    }
+    bool end_object() {
+        --depth_;
+        return true;
+    }
+    bool start_array(std::size_t) {
+        if (depth_ != 0)
+            return Shape();
+        ++depth_;
+        return true;
+    }
+    bool end_array() {
+        --depth_;
+        return true;
+    }
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception&) {
+        throw UsageError("Błąd w pliku JSON w wierszu " + std::to_string(LineAt(position)) + ".");
     }
 
 private:
-    Record Object() {
-        Record record;
-        Expect('{');
-        if (Take('}'))
-            return record;
-        do {
-            Space();
-            const std::string key = String();
-            Expect(':');
-            record[Lower(key)] = Value();
-        } while (Take(','));
-        Expect('}');
-        return record;
+    bool Value(const std::string& value) {
+        if (depth_ != 2)
+            return Shape();
+        Add(records.back(), "Rekord " + std::to_string(records.size()), key_, value);
+        return true;
     }
-
-    std::string Value() {
-        Space();
-        if (at_ < text_.size() && text_[at_] == '"')
-            return String();
-        const std::size_t start = at_;
-        while (at_ < text_.size() && (std::isalnum(static_cast<unsigned char>(text_[at_])) ||
-                                      text_[at_] == '-' || text_[at_] == '+' || text_[at_] == '.'))
-            ++at_;
-        const std::string word = text_.substr(start, at_ - start);
-        if (word.empty())
-            Fail();
-        return word == "null" ? std::string() : word;
+    // Not a list of flat records. The SAX reader gives no position here; the record is named instead.
+    [[noreturn]] bool Shape() {
+        if (records.empty() || depth_ == 0)
+            throw UsageError("Błąd w pliku JSON w wierszu " + std::to_string(LineAt(FirstToken())) + ".");
+        throw UsageError("Rekord " + std::to_string(records.size()) + ", pole '" + Lower(key_) +
+                         "': oczekiwano tekstu, liczby, true, false lub null.");
     }
-
-    std::string String() {
-        if (at_ >= text_.size() || text_[at_] != '"')
-            Fail();
-        std::string out;
-        for (++at_; at_ < text_.size() && text_[at_] != '"'; ++at_) {
-            if (text_[at_] != '\\') {
-                out += text_[at_];
-                continue;
-            }
-            if (++at_ >= text_.size())
-                Fail();
-            switch (text_[at_]) {
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'u':
-                Unicode(out);
-                break;
-            default:
-                out += text_[at_];
-            }
-        }
-        if (at_ >= text_.size())
-            Fail();
-        ++at_;
-        return out;
+    std::size_t FirstToken() const {
+        const std::size_t at = text_.find_first_not_of(" \t\r\n");
+        return at == std::string::npos ? text_.size() : at + 1;
     }
-
-    void Unicode(std::string& out) {
-        if (at_ + 4 >= text_.size())
-            Fail();
-        // Four hexadecimal digits exactly: no sign, blank or shorter number is taken.
-        unsigned code = 0;
-        const char* digits = text_.data() + at_ + 1;
-        const auto [end, ec] = std::from_chars(digits, digits + 4, code, 16);
-        if (ec != std::errc() || end != digits + 4)
-            Fail();
-        at_ += 4;
-        AppendUtf8(out, code);
-    }
-
-    void Space() {
-        while (at_ < text_.size() && std::isspace(static_cast<unsigned char>(text_[at_])))
-            ++at_;
-    }
-    bool Take(char c) {
-        Space();
-        if (at_ < text_.size() && text_[at_] == c) {
-            ++at_;
-            return true;
-        }
-        return false;
-    }
-    void Expect(char c) {
-        if (!Take(c))
-            Fail();
-    }
-    [[noreturn]] void Fail() const {
-        const auto line =
-            1 + std::count(text_.begin(),
-                           text_.begin() + static_cast<std::ptrdiff_t>(std::min(at_, text_.size())), '\n');
-        throw UsageError("Błąd w pliku JSON w wierszu " + std::to_string(line) + ".");
+    int LineAt(std::size_t position) const {
+        const std::size_t end = std::min(position > 0 ? position - 1 : 0, text_.size());
+        return 1 + static_cast<int>(
+                       std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(end), '\n'));
     }
 
     const std::string& text_;
-    std::size_t at_ = 0;
+    int depth_ = 0;
+    std::string key_;
 };
 
-std::vector<std::string> CsvFields(const std::string& line, char separator, int lineNumber) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-            fields.back() += '"';
-            ++i;
-        } else if (c == '"') {
-            quoted = !quoted;
-        } else if (c == separator && !quoted) {
-            fields.emplace_back();
-        } else {
-            fields.back() += c;
-        }
-    }
-    if (quoted)
-        throw UsageError("Niezamknięty cudzysłów w wierszu " + std::to_string(lineNumber) + ".");
-    return fields;
+bool Blank(const std::vector<std::string>& cells) {
+    return std::all_of(cells.begin(), cells.end(),
+                       [](const std::string& c) { return c.find_first_not_of(" \t") == std::string::npos; });
 }
 
 } // namespace
 
 std::vector<Record> ParseJsonRecords(const std::string& text) {
-    return JsonReader(text).Records();
+    RecordSax sax(text);
+    nlohmann::json::sax_parse(text, &sax);
+    return sax.records;
 }
 
 std::vector<Record> ParseCsvRecords(const std::string& text) {
-    std::istringstream in(text);
-    std::string line;
+    // The header line (the first that is not blank) decides the separator: ';' when it holds one, else ','.
+    std::string_view header = text;
+    if (header.starts_with(toolkit::kUtf8Bom))
+        header.remove_prefix(toolkit::kUtf8Bom.size());
+    header.remove_prefix(std::min(header.find_first_not_of(" \t\r\n"), header.size()));
+    header = header.substr(0, header.find('\n'));
+    const char separator = header.find(';') == std::string_view::npos ? ',' : ';';
     std::vector<std::string> names;
     std::vector<Record> records;
-    char separator = ';';
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos)
+    for (const toolkit::CsvRow& row : toolkit::ParseCsv(text, separator)) {
+        if (row.unterminatedQuote)
+            throw UsageError("Niezamknięty cudzysłów w wierszu " + std::to_string(row.line) + ".");
+        if (Blank(row.cells))
             continue;
         if (names.empty()) {
-            separator = line.find(';') == std::string::npos ? ',' : ';';
-            for (const std::string& name : CsvFields(line, separator, number))
-                names.push_back(Lower(name));
+            names = row.cells;
             continue;
         }
-        const std::vector<std::string> fields = CsvFields(line, separator, number);
-        if (fields.size() != names.size())
-            throw UsageError("Wiersz " + std::to_string(number) + " ma " + std::to_string(fields.size()) +
-                             " pól zamiast " + std::to_string(names.size()) + ".");
+        const std::string where = "Wiersz " + std::to_string(row.line);
+        if (row.cells.size() != names.size())
+            throw UsageError(where + " ma " + std::to_string(row.cells.size()) + " pól zamiast " +
+                             std::to_string(names.size()) + ".");
         Record record;
         for (std::size_t i = 0; i < names.size(); ++i)
-            record[names[i]] = fields[i];
-        records.push_back(record);
+            Add(record, where, names[i], row.cells[i]);
+        records.push_back(std::move(record));
     }
     return records;
 }
 
 std::vector<Record> ReadRecordFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw UsageError("Nie można odczytać pliku " + path + ".");
-    std::ostringstream text;
-    text << in.rdbuf();
+    std::string text;
+    try {
+        // Only a regular file of sane size: a FIFO, a device or a folder is refused before it is opened.
+        text = toolkit::ReadWholeFile(path, kMaxRecordFile);
+    } catch (const Error& e) {
+        throw UsageError(e.what());
+    }
     const bool json = path.size() >= 5 && Lower(path.substr(path.size() - 5)) == ".json";
-    return json ? ParseJsonRecords(text.str()) : ParseCsvRecords(text.str());
+    return json ? ParseJsonRecords(text) : ParseCsvRecords(text);
 }
 
 } // namespace nubra::cli

@@ -34,27 +34,6 @@ const std::unordered_map<char32_t, unsigned char>& Reverse() {
     return map;
 }
 
-// Decodes one UTF-8 sequence at i; a malformed lead or tail byte is taken alone as Latin-1.
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int extra = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
-    if (extra == 0 || i + extra >= s.size()) {
-        ++i;
-        return b;
-    }
-    char32_t cp = b & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        const auto t = static_cast<unsigned char>(s[i + k]);
-        if ((t & 0xC0) != 0x80) {
-            ++i;
-            return b;
-        }
-        cp = (cp << 6) | (t & 0x3F);
-    }
-    i += extra + 1;
-    return cp;
-}
-
 } // namespace
 
 std::string ToUtf8(std::string_view cp1250) {
@@ -62,7 +41,7 @@ std::string ToUtf8(std::string_view cp1250) {
     out.reserve(cp1250.size() * 2);
     for (char ch : cp1250) {
         const auto b = static_cast<unsigned char>(ch);
-        AppendUtf8(out, b < 0x80 ? char32_t{b} : char32_t{kHigh[b - 0x80]});
+        AppendUtf8(out, CodePoint(b));
     }
     return out;
 }
@@ -70,18 +49,31 @@ std::string ToUtf8(std::string_view cp1250) {
 std::string FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    const auto& reverse = Reverse();
     for (size_t i = 0; i < utf8.size();) {
-        const char32_t cp = NextCodePoint(utf8, i);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (auto it = reverse.find(cp); it != reverse.end()) {
-            out += static_cast<char>(it->second);
-        } else {
-            out += '?';
-        }
+        char32_t cp = 0;
+        if (!NextUtf8(utf8, i, cp))
+            cp = static_cast<unsigned char>(utf8[i++]);
+        unsigned char b = 0;
+        out += ByteOf(cp, b) ? static_cast<char>(b) : '?';
     }
     return out;
+}
+
+char32_t CodePoint(unsigned char byte) {
+    return byte < 0x80 ? char32_t{byte} : char32_t{kHigh[byte - 0x80]};
+}
+
+bool ByteOf(char32_t codePoint, unsigned char& byte) {
+    if (codePoint < 0x80) {
+        byte = static_cast<unsigned char>(codePoint);
+        return true;
+    }
+    const auto& reverse = Reverse();
+    const auto it = reverse.find(codePoint);
+    if (it == reverse.end())
+        return false;
+    byte = it->second;
+    return true;
 }
 
 unsigned char ToUpper(unsigned char c) {

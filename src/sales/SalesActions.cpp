@@ -93,7 +93,7 @@ SaleValues Collect(const TFormRegisterSale& form) {
     v.points = WholeNumber(form.E_Punkty()->text());
     v.pointsSum = WholeNumber(form.E_SumaPunktow()->text());
     v.loyaltyCard = ToDevice(form.E_NumerKarty()->text());
-    v.goods.Name = ToDevice(form.ST_Nazwa()->text());
+    v.goods.Name = ToDevice(form.ST_Nazwa()->text(), "Nazwa towaru");
     v.goods.Ptu = ToDevice(form.ST_Ptu()->text());
     v.goods.Quantity = form.CE_Ilosc()->Value();
     v.price = form.Price();

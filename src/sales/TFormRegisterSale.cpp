@@ -276,13 +276,13 @@ void TFormRegisterSale::BB_WybierzFirmeClick() {
 }
 
 void TFormRegisterSale::UpdateTotal() {
-    const std::optional<Currency> price = ParseCurrency(ToDevice(stCena_->text()));
+    const std::optional<Currency> price = ParseCurrency(ToDeviceAsIs(stCena_->text()));
     // Hundredths x ten-thousandths: millionths, exact.
     lSuma_->setText(ShortestDecimal(ceIlosc_->Value() * (price ? price->scaled : 0), 6));
 }
 
 std::optional<std::int64_t> TFormRegisterSale::Price() const {
-    const std::optional<Currency> price = ParseCurrency(ToDevice(stCena_->text()));
+    const std::optional<Currency> price = ParseCurrency(ToDeviceAsIs(stCena_->text()));
     if (!price)
         return 0;
     const std::int64_t hundredths = (price->scaled + (price->scaled < 0 ? -50 : 50)) / 100;

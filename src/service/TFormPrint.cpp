@@ -118,7 +118,7 @@ bool TFormPrint::LoadFile(const QString& path) {
 bool TFormPrint::SaveFile(const QString& path) {
     QByteArray bytes;
     for (const QString& line : Lines())
-        bytes += (utf8_ ? line.toUtf8() : QByteArray::fromStdString(app::ToDevice(line))) + "\r\n";
+        bytes += (utf8_ ? line.toUtf8() : QByteArray::fromStdString(app::ToDeviceAsIs(line))) + "\r\n";
     if (!app::SaveFile(this, path, bytes))
         return false;
     memoFile_->document()->setModified(false);
@@ -147,7 +147,7 @@ void TFormPrint::SaveAs() {
 void TFormPrint::Print() {
     std::vector<std::string> lines;
     for (const QString& line : Lines())
-        lines.push_back(app::ToDevice(line));
+        lines.push_back(app::ToDeviceAsIs(line));
     if (Send)
         Send(RawPrintout(lines));
 }

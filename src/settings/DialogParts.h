@@ -32,6 +32,7 @@ QLabel* BuddyLabel(const QString& text, QWidget* field, QWidget* parent);
 QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons);
 using app::FromDevice;
 using app::ToDevice;
+using app::ToDeviceAsIs;
 // A masked edit's text with its blanks in place as spaces (QLineEdit::text() drops them).
 QString MaskedText(const QLineEdit* edit);
 

@@ -3,6 +3,7 @@
 // them detect the code page again) and the text is converted here.
 #include <QCheckBox>
 #include <QLineEdit>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -39,8 +40,8 @@ std::uint32_t InfoFlags(const std::string& info) {
     return flags;
 }
 
-std::string DeviceLine(const QLineEdit* edit) {
-    return TNX3Class::WindowsToMazovia(settings::ToDevice(edit->text()));
+std::string DeviceLine(const QLineEdit* edit, const std::string& where) {
+    return TNX3Class::WindowsToMazovia(settings::ToDevice(edit->text(), where, DeviceCharset::Mazovia));
 }
 
 } // namespace
@@ -105,7 +106,8 @@ void TFormMain::AGetSetFooterExecute() {
     if (DialogSeam::Current().Exec(*form) != settings::mrOk)
         return;
     for (int n = 1; n <= settings::TFormHeaderFooter::LineCount; ++n)
-        lines[static_cast<std::size_t>(n - 1)] = DeviceLine(form->Line(n));
+        lines[static_cast<std::size_t>(n - 1)] =
+            DeviceLine(form->Line(n), "Wiersz " + std::to_string(n) + " stopki");
     nx3_->WriteFooter(lines);
 }
 
@@ -116,10 +118,16 @@ namespace nubra::settings {
 void WriteHeader(app::TFormMain& main) {
     TNX3Class& nx3 = main.Nx3();
     auto* pan = main.WindowAs<TPanNaglowek>(QStringLiteral("TPanNaglowek"));
+    // Every line that goes is checked before the first is written.
+    const int last = pan->cbWysylanieNIP()->isChecked() ? TPanNaglowek::NipLine : TPanNaglowek::NipLine - 1;
+    std::array<std::string, TPanNaglowek::LineCount> text;
+    for (int line = 1; line <= last; ++line)
+        text[static_cast<std::size_t>(line - 1)] =
+            app::DeviceLine(pan->Edit(line), "Wiersz " + std::to_string(line) + " nagłówka");
     nx3.RemoveFilters();
     auto write = [&](int line) {
-        return nx3.WriteHeaderLine(line, app::DeviceLine(pan->Edit(line)), pan->WideBox(line)->isChecked(),
-                                   pan->HighBox(line)->isChecked());
+        return nx3.WriteHeaderLine(line, text[static_cast<std::size_t>(line - 1)],
+                                   pan->WideBox(line)->isChecked(), pan->HighBox(line)->isChecked());
     };
     for (int line = 1; line < TPanNaglowek::NipLine; ++line) {
         if (!write(line))

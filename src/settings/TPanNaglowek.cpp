@@ -152,8 +152,8 @@ void TPanNaglowek::kbZapiszDoPlikuClick() {
         return;
     HeaderFileLines lines;
     for (int line = 1; line <= LineCount; ++line) {
-        lines[static_cast<std::size_t>(line - 1)] = {ToDevice(Edit(line)->text()), WideBox(line)->isChecked(),
-                                                     HighBox(line)->isChecked()};
+        lines[static_cast<std::size_t>(line - 1)] = {ToDeviceAsIs(Edit(line)->text()),
+                                                     WideBox(line)->isChecked(), HighBox(line)->isChecked()};
     }
     // Written beside the old file and put in its place only when complete: a failure leaves it whole.
     QSaveFile file(fileName);
@@ -189,6 +189,14 @@ void TPanNaglowek::kbOdczytajZPlikuClick() {
         if (!parsed) {
             // The lines read so far keep their new values.
             FileError("Odczyt z pliku ", fileName, " nie powiódł się.");
+            return;
+        }
+        // The text goes to the printer in Mazovia as it stands: a control byte or a character Mazovia
+        // lacks is refused here, naming it, rather than sent as another letter.
+        if (const std::string fault = TextFault(parsed->text, false, DeviceCharset::Mazovia);
+            !fault.empty()) {
+            const std::string where = ": wiersz " + std::to_string(line) + ": " + fault + ".";
+            FileError("Odczyt z pliku ", fileName, (" nie powiódł się" + where).c_str());
             return;
         }
         WideBox(line)->setChecked(parsed->wide);

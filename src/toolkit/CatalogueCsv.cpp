@@ -5,6 +5,7 @@
 #include "FileText.h"
 #include "NubraError.h"
 #include "TMyTable.h"
+#include "TextCheck.h"
 
 #include <chrono>
 #include <ctime>
@@ -62,12 +63,9 @@ std::string CheckCell(const FieldDef& f, const std::string& cell, FieldValue& va
         value = *number;
         return {};
     }
+    if (const std::string fault = TextFault(cell, true); !fault.empty())
+        return "Pole " + Quoted(f) + ": " + fault + ".";
     const std::string bytes = cp1250::FromUtf8(cell);
-    if (cp1250::ToUtf8(bytes) != cell)
-        return "Pole " + Quoted(f) + " zawiera znak spoza strony kodowej Windows-1250.";
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) < ' ')
-            return "Pole " + Quoted(f) + " zawiera znak sterujący.";
     if (std::ssize(bytes) > f.size)
         return "Pole " + Quoted(f) + " jest dłuższe niż " + std::to_string(f.size) + " znaków.";
     if (f.required && bytes.empty())

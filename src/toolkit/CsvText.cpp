@@ -1,5 +1,7 @@
 #include "CsvText.h"
 
+#include "Utf8.h"
+
 namespace nubra::toolkit {
 
 std::string CsvLine(const std::vector<std::string>& cells) {
@@ -23,7 +25,7 @@ std::string CsvLine(const std::vector<std::string>& cells) {
     return line + "\r\n";
 }
 
-std::vector<CsvRow> ParseCsv(std::string_view text) {
+std::vector<CsvRow> ParseCsv(std::string_view text, char separator) {
     if (text.starts_with(kUtf8Bom))
         text.remove_prefix(kUtf8Bom.size());
     std::vector<CsvRow> rows;
@@ -34,6 +36,7 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
         row.line = line;
         std::string cell;
         bool quoted = false;
+        bool cellStart = true;
         bool ended = false;
         while (i < text.size() && !ended) {
             const char c = text[i++];
@@ -48,11 +51,13 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
                         ++line;
                     cell += c;
                 }
-            } else if (c == '"') {
+            } else if (c == '"' && cellStart) {
                 quoted = true;
-            } else if (c == ';') {
+                cellStart = false;
+            } else if (c == separator) {
                 row.cells.push_back(std::move(cell));
                 cell.clear();
+                cellStart = true;
             } else if (c == '\n' || c == '\r') {
                 if (c == '\r' && i < text.size() && text[i] == '\n')
                     ++i;
@@ -60,6 +65,7 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
                 ended = true;
             } else {
                 cell += c;
+                cellStart = false;
             }
         }
         row.unterminatedQuote = quoted;
@@ -72,41 +78,7 @@ std::vector<CsvRow> ParseCsv(std::string_view text) {
 }
 
 bool IsUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        int tail = 0;
-        char32_t code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            tail = 1;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            tail = 2;
-            code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            tail = 3;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(tail) >= text.size())
-            return false;
-        for (int k = 1; k <= tail; ++k) {
-            const auto t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (t & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF.
-        if ((tail == 2 && code < 0x800) || (tail == 3 && (code < 0x10000 || code > 0x10FFFF)) ||
-            (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += static_cast<std::size_t>(tail) + 1;
-    }
-    return true;
+    return nubra::IsUtf8(text);
 }
 
 } // namespace nubra::toolkit

@@ -19,8 +19,9 @@ struct CsvRow {
     bool unterminatedQuote = false; // the row's quoted cell runs to the end of the file
 };
 
-// Every row of the text; blank lines are left out.
-std::vector<CsvRow> ParseCsv(std::string_view text);
+// Every row of the text; blank lines are left out. A quote opens a quoted cell only at the cell's
+// start: elsewhere it is part of the text (12" monitor).
+std::vector<CsvRow> ParseCsv(std::string_view text, char separator = ';');
 
 // Whether text is well-formed UTF-8.
 bool IsUtf8(std::string_view text);

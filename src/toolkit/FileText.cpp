@@ -5,26 +5,25 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace nubra::toolkit {
-namespace {
 
-// Far beyond any catalogue or settings file; a larger one is not read into memory.
-constexpr std::uintmax_t kMaxFileSize = 256u << 20;
-
-} // namespace
-
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, std::uintmax_t maxSize) {
     std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw Error("Nie można odczytać pliku '" + path + "': to nie jest zwykły plik.");
     const auto size = std::filesystem::file_size(path, ec);
-    if (ec || !std::filesystem::is_regular_file(path, ec))
+    if (ec)
         throw Error("Nie można odczytać pliku '" + path + "'.");
-    if (size > kMaxFileSize)
-        throw Error("Plik '" + path + "' jest zbyt duży.");
+    if (size > maxSize)
+        throw Error("Plik '" + path + "' jest zbyt duży (ponad " + std::to_string(maxSize >> 20) + " MB).");
     std::ifstream in(path, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    // A file that grew since it was measured is still read only up to the limit.
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (!in.is_open() || in.bad())
         throw Error("Nie można odczytać pliku '" + path + "'.");
     return bytes;
 }

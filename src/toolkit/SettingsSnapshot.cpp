@@ -5,6 +5,7 @@
 #include "FlatJson.h"
 #include "Numbers.h"
 #include "TNX3Class.h"
+#include "TextCheck.h"
 
 #include <algorithm>
 #include <set>
@@ -19,7 +20,6 @@ constexpr const char* kExempt = "zwolniona";
 constexpr std::size_t kLine = 40, kWideLine = 20;
 // A number setting (workstation, waiting time) is two digits on the device.
 constexpr int kMaxNumber = 99;
-constexpr std::string_view kNoLetter = "\xEF\xBF\xBD"; // U+FFFD
 constexpr const char* kYes = "tak";
 constexpr const char* kNo = "nie";
 
@@ -107,10 +107,10 @@ std::string DeviceLine(const std::string& mazovia, std::size_t width) {
     std::string text = mazovia.substr(0, width);
     text.erase(text.find_last_not_of(' ') + 1);
     std::string windows = TNX3Class::MazoviaToWindows(text);
-    // A byte without a letter in Windows-1250 reads as the '?' it would be written back as, so that the
-    // file can be loaded and compares equal to the device after a restore.
+    // A byte outside the letters the Mazovia conversion knows reads as '?', so that the file can be
+    // loaded (it refuses such a character) and compares equal to the device after a restore.
     for (char& c : windows)
-        if (cp1250::ToUtf8(std::string_view(&c, 1)) == kNoLetter)
+        if (!TextFault(std::string_view(&c, 1), false, DeviceCharset::Mazovia).empty())
             c = '?';
     return cp1250::ToUtf8(windows);
 }
@@ -151,8 +151,9 @@ std::string SettingValue(const SettingDef& def, const JsonEntry& e) {
     case SettingKind::Text:
         if (!text)
             Refuse(e.line, "\"" + def.key + "\": oczekiwano tekstu w cudzysłowie");
-        if (cp1250::ToUtf8(cp1250::FromUtf8(*text)) != *text)
-            Refuse(e.line, "\"" + def.key + "\": znak spoza strony kodowej Windows-1250");
+        // Header and footer lines travel in Mazovia.
+        if (const std::string fault = TextFault(*text, true, DeviceCharset::Mazovia); !fault.empty())
+            Refuse(e.line, "\"" + def.key + "\": " + fault);
         if (cp1250::FromUtf8(*text).size() > kLine)
             Refuse(e.line, "\"" + def.key + "\": tekst dłuższy niż 40 znaków");
         return *text;

@@ -122,6 +122,29 @@ private slots:
         QCOMPARE(FileBytes(Path("TOWARY.tbl")), before);
     }
 
+    // Upper-casing keeps a letter whose capital the code page lacks (µ would become Greek Μ, then '?'),
+    // and text a frame cannot carry is refused, naming the character.
+    void upperCaseStaysInTheCodePageAndUnprintableTextIsRefused() {
+        Answers answers;
+        answers.Add(Fill({{"E_NAZWA", "żółw 5µm ß"}, {"E_PTU", "a"}, {"E_CENA", "1"}}));
+        answers.Add(Fill({{"E_NAZWA", "ŚRUBA ✓"}, {"E_PTU", "A"}, {"E_CENA", "2"}}));
+        answers.Add([](QDialog&) { return int(QMessageBox::Ok); });
+        answers.Add(Fill({{"E_NAZWA", "ŚRUBA\t5"}}));
+        answers.Add([](QDialog&) { return int(QMessageBox::Ok); });
+        RecordDialog(*goods_, tables_qt::ModeAdd);
+        RecordDialog(*goods_, tables_qt::ModeAdd);
+        QCOMPARE(
+            answers.shown,
+            QStringList({"Dodawanie rekordu", "Dodawanie rekordu",
+                         "Pole 'NAZWA': znaku '✓' (U+2713) nie ma w stronie kodowej drukarki (Windows-1250).",
+                         "Dodawanie rekordu",
+                         "Pole 'NAZWA': znak sterujący (kod 0x09) nie może trafić do drukarki.",
+                         "Dodawanie rekordu"}));
+        QCOMPARE(goods_->RecordCount(), 1);
+        QCOMPARE(std::get<std::string>(goods_->PeekField(0, 0)), cp1250::FromUtf8("ŻÓŁW 5µM ß"));
+        QCOMPARE(std::get<std::string>(goods_->PeekField(0, 1)), std::string("A"));
+    }
+
     void emptyNumberIsRefusedAndMissingRequiredTextIsPostsMessage() {
         Answers answers;
         answers.Add(Fill({{"E_NAZWA", "X"}, {"E_PTU", "A"}, {"E_CENA", ""}}));

@@ -1,4 +1,5 @@
 #include "Cp1250.h"
+#include "TextCheck.h"
 
 #include <gtest/gtest.h>
 #ifdef _WIN32
@@ -71,6 +72,33 @@ TEST(Cp1250, UpperCasingFollowsTheWindowsLocale) {
     EXPECT_EQ(cp1250::ToUpper(0xDF), 0xDF); // sharp s stays
     EXPECT_EQ(cp1250::ToUpper(0x21), 0x21);
     EXPECT_EQ(cp1250::ToUpper(0xA0), 0xA0);
+}
+
+// Forms a lax decoder reads as ASCII: never a control byte, and refused by the text check.
+TEST(Cp1250, MalformedUtf8NeverBecomesAControlByte) {
+    const struct {
+        std::string utf8;
+        std::string fault;
+    } cases[] = {
+        {"\xC0\x83", "niepoprawny zapis UTF-8 (bajt 0xC0)"},         // overlong ETX
+        {"a\xE0\x80\x82", "niepoprawny zapis UTF-8 (bajt 0xE0)"},    // overlong STX
+        {"\xF0\x80\x80\x8A", "niepoprawny zapis UTF-8 (bajt 0xF0)"}, // overlong LF
+        {"\xED\xA0\x80", "niepoprawny zapis UTF-8 (bajt 0xED)"},     // a surrogate
+        {"\xF4\x90\x80\x80", "niepoprawny zapis UTF-8 (bajt 0xF4)"}, // past U+10FFFF
+        {"\xC5", "niepoprawny zapis UTF-8 (bajt 0xC5)"},             // cut short
+        {"\x7F", ""},
+    };
+    for (const auto& c : cases) {
+        for (char b : cp1250::FromUtf8(c.utf8))
+            EXPECT_GE(static_cast<unsigned char>(b), 0x20) << c.fault;
+        EXPECT_EQ(TextFault(c.utf8, true), c.fault);
+    }
+    // Bytes: the unassigned ones are no character; Mazovia takes ASCII and the Polish letters only.
+    EXPECT_EQ(TextFault("\x81", false), "bajt 0x81 nie jest znakiem strony kodowej Windows-1250");
+    EXPECT_EQ(TextFault(cp1250::FromUtf8("ZAŻÓŁĆ gęślą jaźń 12,50 zł"), false, DeviceCharset::Mazovia), "");
+    EXPECT_EQ(TextFault("\xE4", false, DeviceCharset::Mazovia),
+              "znaku 'ä' (U+00E4) nie ma w stronie kodowej nagłówka i stopki (Mazovia)");
+    EXPECT_EQ(TextFault("\xE4", false), "");
 }
 
 } // namespace

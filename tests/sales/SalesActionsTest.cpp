@@ -463,6 +463,19 @@ private slots:
         QVERIFY(Sent("I7"));
     }
 
+    // A record of a damaged or hand-made table goes no further than the sale dialog: its control byte
+    // would end the frame, its missing letter would print as another.
+    void pickedRecordThatWouldBreakAFrameIsRefused() {
+        Add(Catalogue::Goods, {std::string("SER\x03ŻÓŁTY"), std::string("A"), Currency{100000}});
+        Start(1, "50");
+        f.line->sent.clear();
+        Sell(1, [](TFormRegisterSale& form) { form.BB_WybierzTowar()->click(); }, TFormRegisterSale::ResultOk,
+             {2});
+        QCOMPARE(f.dialogs->shown.back().text,
+                 QStringLiteral("Nazwa towaru: znak sterujący (kod 0x03) nie może trafić do drukarki."));
+        QVERIFY(!Sent("PD") && !Sent("RA") && !Sent("PF"));
+    }
+
     // Exact decimals: what is typed is what is multiplied.
     void totalAndEditsHoldExactDecimals_data() {
         QTest::addColumn<QString>("quantity");

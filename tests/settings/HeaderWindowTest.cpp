@@ -231,6 +231,63 @@ private slots:
         QCOMPARE(f.Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
     }
 
+    // A control character, or one that Mazovia lacks ("§" is the byte Mazovia reads as "ż"), is refused
+    // naming the line and the character, before a single line is written.
+    void unprintableTextRefusedBeforeAnythingIsWritten() {
+        const QString mazovia = QStringLiteral(" nie ma w stronie kodowej nagłówka i stopki (Mazovia).");
+        const struct {
+            const char* action;
+            int line;
+            QString text;
+            QString box;
+        } cases[] = {
+            {"AGetSetHeader", 2, QStringLiteral("ul. Długa 1 § 2"),
+             QStringLiteral("Wiersz 2 nagłówka: znaku '§' (U+00A7)") + mazovia},
+            {"AGetSetHeader", 3, QStringLiteral("SKLEP\x03"),
+             QStringLiteral("Wiersz 3 nagłówka: znak sterujący (kod 0x03) nie może trafić do drukarki.")},
+            {"AGetSetFooter", 2, QStringLiteral("Ceny w €"),
+             QStringLiteral("Wiersz 2 stopki: znaku '€' (U+20AC)") + mazovia},
+        };
+        for (const auto& c : cases) {
+            const bool header = QByteArray(c.action) == "AGetSetHeader";
+            f.dialogs->shown.clear();
+            f.dialogs->Answer([&](QDialog& d) {
+                Field<QLineEdit>(
+                    d, QStringLiteral("Linia %1%2").arg(c.line).arg(header && c.line == 1 ? "" : ":"))
+                    ->setText(c.text);
+                Press(d, header ? QStringLiteral("Zapisz do drukarki") : QStringLiteral("Ustaw"));
+                return header ? Press(d, QStringLiteral("Anuluj")) : d.result();
+            });
+            f.Trigger(c.action);
+            const Strings codes = f.Commands();
+            QVERIFY2(std::find(codes.begin(), codes.end(), header ? "EB" : "N2") == codes.end(), c.action);
+            QCOMPARE(f.Boxes().back(), c.box);
+            QCOMPARE(f.dialogs->shown.back().icon, QMessageBox::Critical);
+        }
+
+        // A .hdr file is refused the same way, at the line that holds it.
+        const QString path = f.Dir() + QStringLiteral("zly.hdr");
+        const QByteArray good = QByteArray("NOWY") + QByteArray(36, ' ') + "\t0\t0\r\n";
+        for (const QByteArray& bad : {QByteArray("PAR. \xA7 5"), QByteArray("SKLEP\x1B")}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(good + bad + QByteArray(40 - bad.size(), ' ') + "\t0\t0\r\n" + good + good);
+            file.close();
+            Pan()->Edit(2)->setText(QStringLiteral("stare"));
+            f.dialogs->shown.clear();
+            f.dialogs->Answer(ChooseFile(path));
+            Pan()->kbOdczytajZPlikuClick();
+            QCOMPARE(Pan()->Edit(2)->text(), QStringLiteral("stare"));
+            const QString why = bad.contains('\xA7')
+                                    ? QStringLiteral("znaku '§' (U+00A7)") + mazovia
+                                    : QStringLiteral("znak sterujący (kod 0x1B) nie może trafić "
+                                                     "do drukarki.");
+            QCOMPARE(f.Boxes(),
+                     (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + path +
+                                                 QStringLiteral(" nie powiódł się: wiersz 2: ") + why}));
+        }
+    }
+
     void footerInMazoviaWithAlignment() {
         f.Device([](auto& d) {
             d.State().status1 = 0xA0;

@@ -105,8 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"SER;A;1,2x", "Wartość pola 'CENA' jest niepoprawna."},
                       FaultCase{"SER;A;", "Wartość pola 'CENA' jest niepoprawna."},
                       FaultCase{"SER;AB;1", "Pole 'PTU' jest dłuższe niż 1 znaków."},
-                      FaultCase{"SER ✓;A;1", "Pole 'NAZWA' zawiera znak spoza strony kodowej Windows-1250."},
-                      FaultCase{"S\tER;A;1", "Pole 'NAZWA' zawiera znak sterujący."},
+                      FaultCase{"SER ✓;A;1", "Pole 'NAZWA': znaku '✓' (U+2713) nie ma w stronie kodowej "
+                                             "drukarki (Windows-1250)."},
+                      FaultCase{"S\tER;A;1",
+                                "Pole 'NAZWA': znak sterujący (kod 0x09) nie może trafić do drukarki."},
                       FaultCase{"SER;A", "Wiersz ma 2 kolumn, a nagłówek 3."},
                       FaultCase{"S\xB9R;A;1", "Wiersz nie jest zapisany w UTF-8."}));
 

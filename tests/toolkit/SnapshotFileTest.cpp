@@ -108,7 +108,13 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenCase{"\"naglowek_1\": \"", "\"naglowek_1\": \"0123456789",
                    "wiersz 26: \"naglowek_1\": linia drukowana szeroko ma najwyżej 20 znaków"},
         BrokenCase{"\"stopka_3\": \"\"", "\"stopka_3\": \"✓\"",
-                   "wiersz 40: \"stopka_3\": znak spoza strony kodowej Windows-1250"},
+                   "wiersz 40: \"stopka_3\": znaku '✓' (U+2713) nie ma w stronie kodowej drukarki "
+                   "(Windows-1250)"},
+        BrokenCase{"\"stopka_3\": \"\"", "\"stopka_3\": \"§ 5\"",
+                   "wiersz 40: \"stopka_3\": znaku '§' (U+00A7) nie ma w stronie kodowej nagłówka i stopki "
+                   "(Mazovia)"},
+        BrokenCase{"\"stopka_3\": \"\"", "\"stopka_3\": \"a\\u0003\"",
+                   "wiersz 40: \"stopka_3\": znak sterujący (kod 0x03) nie może trafić do drukarki"},
         BrokenCase{"\"ptu_G\"", "\"ptu_H\"", "wiersz 12: nieznane ustawienie \"ptu_H\""},
         BrokenCase{"  \"czas_oczekiwania\": 5,\n", "", "wiersz 40: brak ustawienia \"czas_oczekiwania\""},
         BrokenCase{

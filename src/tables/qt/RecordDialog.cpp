@@ -12,17 +12,23 @@
 #include "TMyTable.h"
 #include "TableError.h"
 #include "TableModal.h"
+#include "TextCheck.h"
 
 namespace nubra::tables_qt {
 namespace {
 
-// Turns every typed letter into its capital, as an upper-case edit box of the platform does.
+// Turns every typed letter into its capital, as an upper-case edit box of the platform does; a letter
+// whose capital the code page lacks stays as it is (µ would become Greek Μ, which the file cannot hold).
 class UpperCaseValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        for (QChar& c : input)
-            c = c.toUpper();
+        unsigned char byte = 0;
+        for (QChar& c : input) {
+            const QChar upper = c.toUpper();
+            if (upper != c && cp1250::ByteOf(upper.unicode(), byte))
+                c = upper;
+        }
         return Acceptable;
     }
 };
@@ -150,6 +156,14 @@ bool RunEditLoop(TMyTable& table, int mode, TRecordDialog& dialog) {
             const FieldType type = table.Field(i).type;
             if (type == FieldType::ftFloat || type == FieldType::ftCurrency)
                 text.replace(u'.', u',');
+            // A field's text reaches the printer through a sale: it holds only what a frame can carry.
+            if (const std::string fault = TextFault(text.toStdString(), true); !fault.empty()) {
+                ShowPlainMessage(&dialog, QStringLiteral("Pole '") + FieldName(table, i) +
+                                              QStringLiteral("': ") + QString::fromStdString(fault) +
+                                              QStringLiteral("."));
+                refused = true;
+                continue;
+            }
             try {
                 table.SetField(i, cp1250::FromUtf8(text.toStdString()));
             } catch (const TableError&) {
