@@ -28,10 +28,14 @@ std::string Now() {
     return text;
 }
 
-// A local failure of the toolkit (a file that cannot be read or written) ends the run with exit 1.
+// A local failure of the toolkit (a file that cannot be read or written) ends the run with exit 1;
+// text the printer cannot take is bad input (exit 64).
 template <typename Fn> decltype(auto) Local(Fn&& fn) {
     try {
         return fn();
+    } catch (const SnapshotTextError& e) {
+        throw UsageError(std::string("Plik ustawień kasy: ") + e.what() +
+                         ". Nic nie zostało wysłane do kasy.");
     } catch (const JsonError& e) {
         throw CliFailure(std::string("Plik nie jest poprawnym plikiem ustawień kasy: ") + e.what() +
                          ". Nic nie zostało wysłane do kasy.");

@@ -214,7 +214,8 @@ void TFormMain::ARegisterSellExecute() {
     // However else the dialog went (its window closed), nothing is sold.
     if (result != TFormRegisterSale::ResultOk && result != TFormRegisterSale::ResultAbort)
         result = TFormRegisterSale::ResultCancel;
-    const SaleValues v = Collect(*form);
+    // A cancelled dialog's fields are not read: text it could not send must not raise a message then.
+    const SaleValues v = result == TFormRegisterSale::ResultCancel ? SaleValues{} : Collect(*form);
     const QString refusal = result == TFormRegisterSale::ResultCancel ? QString() : Refusal(*form, v, result);
     if (!refusal.isEmpty()) {
         ShowMessageBox(this, QMessageBox::Critical, refusal);

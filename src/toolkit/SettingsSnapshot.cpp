@@ -153,7 +153,7 @@ std::string SettingValue(const SettingDef& def, const JsonEntry& e) {
             Refuse(e.line, "\"" + def.key + "\": oczekiwano tekstu w cudzysłowie");
         // Header and footer lines travel in Mazovia.
         if (const std::string fault = TextFault(*text, true, DeviceCharset::Mazovia); !fault.empty())
-            Refuse(e.line, "\"" + def.key + "\": " + fault);
+            throw SnapshotTextError(e.line, "\"" + def.key + "\": " + fault);
         if (cp1250::FromUtf8(*text).size() > kLine)
             Refuse(e.line, "\"" + def.key + "\": tekst dłuższy niż 40 znaków");
         return *text;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "FlatJson.h"
+
 namespace nubra {
 class LinkUi;
 class TNX3Class;
@@ -51,7 +53,14 @@ std::vector<SettingDifference> CompareSnapshots(const SettingsSnapshot& first,
                                                 const SettingsSnapshot& second);
 
 std::string SnapshotToJson(const SettingsSnapshot& snapshot);
-// Raises JsonError (FlatJson.h) for a damaged file or a value out of range.
+// A header or footer text the printer cannot take (a control byte, a character Mazovia lacks): the
+// file is sound, its text is not, so nx3cli treats it as bad input rather than a damaged file.
+class SnapshotTextError : public JsonError {
+public:
+    using JsonError::JsonError;
+};
+
+// Raises JsonError (FlatJson.h) for a damaged file or a value out of range, SnapshotTextError for text.
 SettingsSnapshot SnapshotFromJson(std::string_view text);
 
 // Reads every setting with the settings commands; false as soon as one is refused (the link has shown

@@ -58,6 +58,17 @@ TEST_F(CliToolkitTest, TwoFilesNeedNoPrinterAndABrokenFileIsRefused) {
     EXPECT_NE(broken.err.find("wiersz 25: oczekiwano tekstu w cudzysłowie, liczby, true lub false"),
               std::string::npos)
         << broken.err;
+
+    // Text the printer cannot take is bad input, not a damaged file.
+    text.replace(text.find("\"czas_oczekiwania\": x"), 21, "\"czas_oczekiwania\": 7");
+    const std::size_t header = text.find("\"naglowek_1\": \"") + 15;
+    text.insert(header, "\u00a7");
+    std::ofstream(b) << text;
+    const CliRunResult unprintable = Run({"snapshot", "restore", b, "--yes"});
+    EXPECT_EQ(unprintable.code, 64);
+    EXPECT_NE(unprintable.err.find("\"naglowek_1\": znaku '§' (U+00A7) nie ma w stronie kodowej"),
+              std::string::npos)
+        << unprintable.err;
 }
 
 TEST_F(CliToolkitTest, CatalogueImportChecksEveryRowAndExportGivesItBack) {

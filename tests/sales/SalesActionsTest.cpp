@@ -474,6 +474,14 @@ private slots:
         QCOMPARE(f.dialogs->shown.back().text,
                  QStringLiteral("Nazwa towaru: znak sterujący (kod 0x03) nie może trafić do drukarki."));
         QVERIFY(!Sent("PD") && !Sent("RA") && !Sent("PF"));
+        // Cancelled with the same record picked: the dialog goes without a message box.
+        const std::size_t shown = f.dialogs->shown.size();
+        Sell(1, [](TFormRegisterSale& form) { form.BB_WybierzTowar()->click(); },
+             TFormRegisterSale::ResultCancel, {2});
+        for (std::size_t i = shown; i < f.dialogs->shown.size(); ++i)
+            QCOMPARE(f.dialogs->shown[i].text, QString());
+        QVERIFY(f.dialogs->shown.size() > shown);
+        QVERIFY(!Sent("PD"));
     }
 
     // Exact decimals: what is typed is what is multiplied.
