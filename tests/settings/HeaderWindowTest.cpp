@@ -209,6 +209,8 @@ private slots:
         const QString openFailed =
             QStringLiteral("Otwarcie pliku ") + missing + QStringLiteral(" nie powiodło się.");
         QCOMPARE(f.Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
+        // Made at the first use and kept, so each remembers its folder.
+        QCOMPARE(pan->findChildren<QFileDialog*>().size(), 2);
     }
 
     void footerInMazoviaWithAlignment() {

@@ -1,21 +1,32 @@
-// Time from starting a process to its first painted window: the program's main window (with every
-// window it makes at start-up, the port open on a pseudo-terminal) beside a bare QMainWindow, each a
-// fresh process, as a user sees it. The working folder holds 1 000 files, as a folder the program
-// may be started from. Each run also gives the process's peak memory.
-//   QT_QPA_PLATFORM=offscreen build/default/bench/startup_bench
-// The same binary is the started process: startup_bench --probe bare|main DATA_DIR.
+// The main window's start and its idle life, the port open on a pseudo-terminal.
+//
+// Start: time from starting a process to its first painted window, the program's main window (with
+// every window it makes at start-up) beside a bare QMainWindow, each a fresh process, as a user sees
+// it. The working folder holds 1 000 files, as a folder the program may be started from. Each run
+// also gives the process's peak memory. The same binary is the started process:
+// main_window_bench --probe bare|main DATA_DIR.
+//
+// Idle: the register window's lamp timer and the date window's clock run many periods (their timers
+// at 1 ms) with every tick painted, both blinking lamps blinking; the heap in use and the number of
+// objects before and after say whether anything grows.
+//
+//   QT_QPA_PLATFORM=offscreen build/default/bench/main_window_bench
+// heaptrack or valgrind --tool=massif over --benchmark_filter=Idle shows where memory goes.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QFile>
 #include <QMainWindow>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <malloc.h>
 #include <spawn.h>
 #include <string>
 #include <sys/resource.h>
@@ -23,9 +34,12 @@
 #include <unistd.h>
 
 #include "ButtonIcons.h"
+#include "ControlTag.h"
 #include "DialogSeam.h"
 #include "StartupWindows.h"
+#include "TFormDateTime.h"
 #include "TFormMain.h"
+#include "TFormRegInfo.h"
 
 extern char** environ;
 
@@ -190,11 +204,73 @@ BENCHMARK(BM_ProgramMainWindow)
     ->Repetitions(3)
     ->ReportAggregatesOnly();
 
+// Heap in use, large blocks included.
+double HeapMb() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+int ObjectCount(const nubra::app::TFormMain& main) {
+    int count = static_cast<int>(main.findChildren<QObject*>().size());
+    for (QWidget* top : QApplication::topLevelWidgets())
+        count += top == &main ? 0 : 1 + static_cast<int>(top->findChildren<QObject*>().size());
+    return count;
+}
+
+// state.range(0) lamp ticks: 10 600 are 53 minutes of the lamp's 300 ms.
+void BM_IdleMainWindowTimers(benchmark::State& state) {
+    const Scene scene;
+    NoDialogs seam;
+    nubra::app::DialogSeam::Install(&seam);
+    nubra::app::TFormMain main(scene.Data());
+    nubra::app::CreateStartupWindows(main);
+    main.show();
+    nubra::app::TFormRegInfo* regInfo = nubra::app::FormRegInfo(main);
+    // Paper out and service mode: both lamps blink.
+    nubra::app::SetTag(regInfo->LedNep(), 1);
+    nubra::app::SetTag(regInfo->LedServ(), 1);
+    auto* clock = main.WindowAs<nubra::settings::TFormDateTime>(QStringLiteral("TFormDateTime"));
+    clock->show();
+    QCoreApplication::processEvents();
+    clock->Timer()->start(1);
+    regInfo->Timer()->setInterval(1);
+
+    const auto ticks = [&](long count) {
+        long seen = 0;
+        QEventLoop loop;
+        const auto tick = QObject::connect(regInfo->Timer(), &QTimer::timeout, &loop, [&] {
+            if (++seen == count)
+                loop.quit();
+        });
+        loop.exec();
+        QObject::disconnect(tick);
+    };
+    ticks(500); // caches of fonts, glyphs and pixmaps filled
+    malloc_trim(0);
+    const double heapBefore = HeapMb();
+    const int objectsBefore = ObjectCount(main);
+    for (auto _ : state)
+        ticks(state.range(0));
+    malloc_trim(0);
+    const double heapAfter = HeapMb();
+    state.counters["heap_before_MB"] = heapBefore;
+    state.counters["heap_after_MB"] = heapAfter;
+    state.counters["growth_B_per_tick"] =
+        (heapAfter - heapBefore) * 1024.0 * 1024.0 / static_cast<double>(state.range(0));
+    state.counters["objects_before"] = objectsBefore;
+    state.counters["objects_after"] = ObjectCount(main);
+    clock->hide();
+    main.hide();
+    nubra::app::DialogSeam::Install(nullptr);
+}
+BENCHMARK(BM_IdleMainWindowTimers)->Arg(10600)->Unit(benchmark::kSecond)->Iterations(1);
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(argv[1], "--probe") == 0)
         return Probe(argc, argv);
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
