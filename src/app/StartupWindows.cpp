@@ -63,11 +63,11 @@ QWidget* CreateFormAbout(TFormMain& main) {
 const std::vector<StartupWindow>& StartupOrder() {
     static const std::vector<StartupWindow> order = {
         {"TFormDateTime", &settings::CreateFormDateTime},
-        {"TFormWait", &CreateFormWait},
-        {"TFormError", &CreateFormError},
+        {"TFormWait", &CreateFormWait, true},
+        {"TFormError", &CreateFormError, true},
         {"TFormGetSetPTU", &settings::CreateFormGetSetPTU},
         {"TFormPosts", &settings::CreateFormPosts},
-        {"TFormRegInfo", &CreateFormRegInfo},
+        {"TFormRegInfo", &CreateFormRegInfo, true},
         {"TFormMoveTime", &settings::CreateFormMoveTime},
         {"TFormParams", &settings::CreateFormParams},
         {"TFormWaitingTime", &settings::CreateFormWaitingTime},
@@ -83,9 +83,9 @@ const std::vector<StartupWindow>& StartupOrder() {
         {"TFormHeaderFooter", &settings::CreateFormHeaderFooter},
         {"TFormPeriodReports", &reports::CreateFormPeriodReports},
         {"TFormFiscalizing", &service::CreateFormFiscalizing},
-        {"TFormSetPort", &CreateFormSetPort},
+        {"TFormSetPort", &CreateFormSetPort, true},
         {"TFormSendRapOkres", &reports::CreateFormSendRapOkres},
-        {"TFormLogWindow", &CreateFormLogWindow},
+        {"TFormLogWindow", &CreateFormLogWindow, true},
         {"TFormExchange", &CreateFormExchange},
         {"TFormTemplates", &service::CreateFormTemplates},
         {"TFormPrint", &service::CreateFormPrint},
@@ -99,13 +99,29 @@ const std::vector<StartupWindow>& StartupOrder() {
     return order;
 }
 
-void CreateStartupWindows(TFormMain& main) {
-    for (const StartupWindow& entry : StartupOrder()) {
-        if (!entry.create)
-            continue;
-        QWidget* window = entry.create(main);
+namespace {
+
+QWidget* Create(TFormMain& main, const StartupWindow& entry) {
+    QWidget* window = entry.create ? entry.create(main) : nullptr;
+    if (window)
         window->setObjectName(QString::fromLatin1(entry.name + 1)); // "FormWait", as the form's name
-        main.RegisterWindow(QString::fromLatin1(entry.name), window);
+    main.RegisterWindow(QString::fromLatin1(entry.name), window);
+    return window;
+}
+
+} // namespace
+
+void CreateStartupWindows(TFormMain& main) {
+    main.SetWindowFactory([](TFormMain& owner, const QString& name) -> QWidget* {
+        for (const StartupWindow& entry : StartupOrder()) {
+            if (name == QLatin1String(entry.name))
+                return Create(owner, entry);
+        }
+        return nullptr;
+    });
+    for (const StartupWindow& entry : StartupOrder()) {
+        if (entry.atStart)
+            Create(main, entry);
     }
 }
 

@@ -286,7 +286,12 @@ void TFormMain::RegisterWindow(const QString& name, QWidget* window) {
 }
 
 QWidget* TFormMain::Window(const QString& name) const {
-    return windows_.value(name).data();
+    const auto it = windows_.constFind(name);
+    if (it != windows_.constEnd())
+        return it->data();
+    if (!windowFactory_)
+        return nullptr;
+    return windowFactory_(const_cast<TFormMain&>(*this), name);
 }
 
 TFormWait* TFormMain::FormWait() const {

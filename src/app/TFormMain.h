@@ -67,8 +67,13 @@ public:
     // Status-bar panels 0 (port), 1 (printer type), 2 (hint of the control under the mouse).
     QString StatusPanelText(int panel) const;
 
-    // --- windows created at start-up (StartupWindows.cpp) ---
+    // --- the program's windows (StartupWindows.cpp) ---
     void RegisterWindow(const QString& name, QWidget* window);
+    // Makes a window not yet registered when it is first asked for.
+    void SetWindowFactory(std::function<QWidget*(TFormMain&, const QString&)> factory) {
+        windowFactory_ = std::move(factory);
+    }
+    // The window of this name, made now if it has not been; nullptr for a name without a window.
     QWidget* Window(const QString& name) const;
     template <class T> T* WindowAs(const QString& name) const { return qobject_cast<T*>(Window(name)); }
     TFormWait* FormWait() const;
@@ -207,7 +212,9 @@ private:
     QLabel* statusPanel2_ = nullptr;
     QString panel0Text_;
     QMap<QString, QAction*> actions_;
-    QMap<QString, QPointer<QWidget>> windows_;
+    // Filled as windows are made, also by the const Window().
+    mutable QMap<QString, QPointer<QWidget>> windows_;
+    std::function<QWidget*(TFormMain&, const QString&)> windowFactory_;
     QMap<QObject*, bool> enabledBeforeWait_;
     bool waitRunning_ = false;
     bool configWritten_ = false;

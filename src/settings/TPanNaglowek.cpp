@@ -102,9 +102,6 @@ TPanNaglowek::TPanNaglowek(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     SetHint(btnListVars_, QStringLiteral("Lista zmiennych, które przechowują dane odczytane z drukarki"));
     btnListVars_->move(-100, -100);
 
-    oPlik_ = HeaderFileDialog(this, "oPlik", QFileDialog::AcceptOpen);
-    zPlik_ = HeaderFileDialog(this, "zPlik", QFileDialog::AcceptSave);
-
     auto* options = new QHBoxLayout;
     options->addWidget(cbWysylanieNIP_);
     options->addWidget(cbWydrukKontrolny_);
@@ -124,6 +121,18 @@ TPanNaglowek::TPanNaglowek(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     setTabOrder(kbZapiszDoPliku_, kbOdczytajZPliku_);
     setTabOrder(kbOdczytajZPliku_, kbCentruj_);
     cbWysylanieNIPClick();
+}
+
+QFileDialog* TPanNaglowek::oPlik() {
+    if (!oPlik_)
+        oPlik_ = HeaderFileDialog(this, "oPlik", QFileDialog::AcceptOpen);
+    return oPlik_;
+}
+
+QFileDialog* TPanNaglowek::zPlik() {
+    if (!zPlik_)
+        zPlik_ = HeaderFileDialog(this, "zPlik", QFileDialog::AcceptSave);
+    return zPlik_;
 }
 
 void TPanNaglowek::ApplyWidth(int line) {
@@ -147,7 +156,7 @@ void TPanNaglowek::FileError(const char* before, const QString& fileName, const 
 }
 
 void TPanNaglowek::kbZapiszDoPlikuClick() {
-    const QString fileName = ChooseFile(*zPlik_);
+    const QString fileName = ChooseFile(*zPlik());
     if (fileName.isEmpty())
         return;
     HeaderFileLines lines;
@@ -171,7 +180,7 @@ void TPanNaglowek::kbZapiszDoPlikuClick() {
 }
 
 void TPanNaglowek::kbOdczytajZPlikuClick() {
-    const QString fileName = ChooseFile(*oPlik_);
+    const QString fileName = ChooseFile(*oPlik());
     if (fileName.isEmpty())
         return;
     QFile file(fileName);

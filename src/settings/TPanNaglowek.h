@@ -39,8 +39,9 @@ public:
     QPushButton* kbZapiszDoPliku() const { return kbZapiszDoPliku_; }
     QPushButton* kbOdczytajZPliku() const { return kbOdczytajZPliku_; }
     app::TBrixBitBtn* BtnListVars() const { return btnListVars_; }
-    QFileDialog* oPlik() const { return oPlik_; }
-    QFileDialog* zPlik() const { return zPlik_; }
+    // The open and save dialogs, made at their first use: each reads its folder when made.
+    QFileDialog* oPlik();
+    QFileDialog* zPlik();
 
     // The line's length limit from its wide box: 20 or 40; the text is cut to it, trailing spaces go.
     void ApplyWidth(int line);
@@ -71,8 +72,8 @@ private:
     QPushButton* kbZapiszDoPliku_;
     QPushButton* kbOdczytajZPliku_;
     app::TBrixBitBtn* btnListVars_;
-    QFileDialog* oPlik_;
-    QFileDialog* zPlik_;
+    QFileDialog* oPlik_ = nullptr;
+    QFileDialog* zPlik_ = nullptr;
 };
 
 } // namespace nubra::settings

@@ -1,6 +1,7 @@
 // The main window's menu, tool bars, action list and status bar, and the one place that handles
 // the errors of actions and keeps device actions from starting during a wait.
 #include <QComboBox>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -399,13 +400,29 @@ private slots:
             "TFormPrint",        "TFormEuro",          "TFormCurrency",     "TFormRozliczeniowy",
             "TPanNaglowek",      "TPanFiskalizacja",   "TFormAbout"};
         QStringList order;
+        QStringList madeAtStart;
         for (const auto& entry : nubra::app::StartupOrder()) {
             order << QString::fromLatin1(entry.name);
-            // Every window with a factory exists once start-up is over, each under its own name.
-            if (entry.create)
-                QVERIFY2(main_->Window(order.last()), entry.name);
+            if (main_->findChild<QWidget*>(QString::fromLatin1(entry.name + 1)))
+                madeAtStart << order.last();
         }
         QCOMPARE(order, expected);
+        // The rest are made when first asked for, under their own names, once.
+        QCOMPARE(madeAtStart,
+                 (QStringList{"TFormWait", "TFormError", "TFormRegInfo", "TFormSetPort", "TFormLogWindow"}));
+        for (const auto& entry : nubra::app::StartupOrder()) {
+            QWidget* window = main_->Window(QString::fromLatin1(entry.name));
+            QCOMPARE(window != nullptr, entry.create != nullptr);
+            if (!window)
+                continue;
+            QCOMPARE(window->objectName(), QString::fromLatin1(entry.name + 1));
+            QCOMPARE(main_->Window(QString::fromLatin1(entry.name)), window);
+            QCOMPARE(main_->findChildren<QWidget*>(window->objectName()).size(), 1);
+        }
+        QVERIFY(!main_->Window(QStringLiteral("TFormNoSuchWindow")));
+        // The header window's file dialogs read their folder when made: not before a file is chosen.
+        QVERIFY(main_->Window(QStringLiteral("TPanNaglowek"))->findChildren<QFileDialog*>().isEmpty());
+        QCOMPARE(dialogs_->shown.size(), size_t(0));
     }
 
     void portPanelIsDrawnBoldBesideItsLeftEdge() {

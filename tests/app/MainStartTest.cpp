@@ -18,6 +18,8 @@
 #include "ScriptedDialogs.h"
 #include "StartupWindows.h"
 #include "TControlBar.h"
+#include "TFormError.h"
+#include "TFormLogWindow.h"
 #include "TFormMain.h"
 #include "TFormSetPort.h"
 #include "TNX3Class.h"
@@ -137,8 +139,9 @@ private slots:
         bool errorWindowThere = false;
         bool logWindowThere = true;
         dialogs.Answer([&](QDialog&) {
-            errorWindowThere = main.FormError() != nullptr;
-            logWindowThere = main.FormLogWindow() != nullptr;
+            // Looked for, not asked for: asking makes a window.
+            errorWindowThere = main.findChild<nubra::app::TFormError*>() != nullptr;
+            logWindowThere = main.findChild<nubra::app::TFormLogWindow*>() != nullptr;
             return int(QMessageBox::Ok);
         });
         nubra::app::CreateStartupWindows(main);

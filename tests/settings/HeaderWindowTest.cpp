@@ -229,6 +229,8 @@ private slots:
         const QString openFailed =
             QStringLiteral("Otwarcie pliku ") + missing + QStringLiteral(" nie powiodło się.");
         QCOMPARE(f.Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
+        // Made at the first use and kept, so each remembers its folder.
+        QCOMPARE(pan->findChildren<QFileDialog*>().size(), 2);
     }
 
     // A control character, or one that Mazovia lacks ("§" is the byte Mazovia reads as "ż"), is refused
