@@ -57,7 +57,7 @@ void WriteAll(SystemFile& file, std::int64_t offset, const void* data, std::size
         WriteFailed();
 }
 
-void Sync(SystemFile& file) {
+void SyncOrFail(SystemFile& file) {
     if (!file.Sync())
         WriteFailed();
 }
@@ -139,6 +139,10 @@ void TableFile::Truncate(std::int64_t size) {
         WriteFailed();
 }
 
+void TableFile::Sync() {
+    SyncOrFail(file_);
+}
+
 void TableFile::Move(std::int64_t from, std::int64_t to, std::int64_t length) {
     if (length <= 0 || from == to)
         return;
@@ -180,24 +184,24 @@ void TableFile::Guard(std::int64_t offset, std::int64_t length) {
         WriteAll(journal_, kJournalHeader + done, block_.data(), n);
         done += static_cast<std::int64_t>(n);
     }
-    Sync(journal_);
+    SyncOrFail(journal_);
     std::uint8_t header[kJournalHeader];
     std::memcpy(header, kMagic, sizeof kMagic);
     le::Store(&header[8], static_cast<std::uint64_t>(size), 8);
     le::Store(&header[16], static_cast<std::uint64_t>(offset), 8);
     le::Store(&header[24], static_cast<std::uint64_t>(length), 8);
     WriteAll(journal_, 0, header, sizeof header);
-    Sync(journal_);
+    SyncOrFail(journal_);
 }
 
 void TableFile::Commit() {
     if (!journal_.IsOpen())
         return;
     // The change on the disk first: a journal emptied before it would leave a torn table.
-    Sync(file_);
+    SyncOrFail(file_);
     if (!journal_.Truncate(0))
         WriteFailed();
-    Sync(journal_);
+    SyncOrFail(journal_);
 }
 
 void TableFile::ApplyJournal(SystemFile& journal) {
@@ -221,7 +225,7 @@ void TableFile::ApplyJournal(SystemFile& journal) {
     }
     Truncate(size);
     // Undone on the disk before the journal may go.
-    Sync(file_);
+    SyncOrFail(file_);
 }
 
 bool TableFile::Recover() {

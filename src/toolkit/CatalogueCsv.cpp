@@ -232,7 +232,13 @@ ImportDone WriteCatalogueRecords(TMyTable& table, const CheckedCsv& checked, Imp
     const std::int64_t dataOffset =
         TMyTable::kHeaderSize + std::int64_t{table.FieldCount()} * FieldDef::kSlotSize;
     ImportDone done;
-    table.Close();
+    try {
+        table.Close();
+    } catch (...) {
+        // Closing rewrites the definitions, which a full disk refuses; the table stays as it was.
+        table.Open();
+        throw;
+    }
     RemoveImportScratch(table.TableName());
     try {
         BuildFile(table, tempName, dataOffset, checked, mode);

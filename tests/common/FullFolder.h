@@ -51,9 +51,10 @@ public:
         const bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
         return ::close(fd) == 0 && ok;
     }
-    // Takes every byte left; afterwards the next write of any file fails with ENOSPC.
-    bool Fill() const {
-        const int fd = ::open((Path() + ".filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    // Takes every byte left but `room`; with none left, the next write of any file fails with ENOSPC.
+    bool Fill(std::size_t room = 0) const {
+        const std::string filler = Path() + ".filler";
+        const int fd = ::open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (fd < 0)
             return false;
         const std::string block(4096, 'x');
@@ -62,8 +63,10 @@ public:
         while (::write(fd, "x", 1) > 0) {
         }
         const bool full = errno == ENOSPC;
+        const off_t size = ::lseek(fd, 0, SEEK_END);
+        const bool left = room == 0 || ::ftruncate(fd, size - static_cast<off_t>(room)) == 0;
         ::close(fd);
-        return full;
+        return full && left;
     }
 
 private:
