@@ -12,7 +12,8 @@ namespace nubra {
 // False when any step fails; the old file is then as it was and no temporary file is left. The
 // reason, when asked for, is the system's. An existing target that is not a regular file (a terminal,
 // /dev/null) is written in place, since there is nothing to rename over.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::error_code* reason = nullptr);
+bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                         std::error_code* reason = nullptr);
 
 // Renames a finished file (flushed to the disk here first) over another and flushes the folder, so
 // that after a power cut the target is either the old file or the whole new one.

@@ -28,9 +28,9 @@ const char* const kSuffixes[] = {"1", "2", "3", "NIP"};
 // The file or its folder could not be reached, as against a write that failed on the way (a full disk).
 bool NotOpened(const std::error_code& reason) {
     using std::errc;
-    for (const errc e : {errc::permission_denied, errc::operation_not_permitted, errc::no_such_file_or_directory,
-                         errc::not_a_directory, errc::is_a_directory, errc::read_only_file_system,
-                         errc::filename_too_long, errc::too_many_files_open})
+    for (const errc e : {errc::permission_denied, errc::operation_not_permitted,
+                         errc::no_such_file_or_directory, errc::not_a_directory, errc::is_a_directory,
+                         errc::read_only_file_system, errc::filename_too_long, errc::too_many_files_open})
         if (reason == e)
             return true;
     return false;

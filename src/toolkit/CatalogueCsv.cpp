@@ -1,11 +1,11 @@
 #include "CatalogueCsv.h"
 
+#include "AtomicFile.h"
 #include "Cp1250.h"
 #include "CsvText.h"
 #include "FileText.h"
 #include "NubraError.h"
 #include "TMyTable.h"
-#include "AtomicFile.h"
 
 #include <chrono>
 #include <ctime>

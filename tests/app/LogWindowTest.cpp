@@ -138,8 +138,9 @@ private slots:
             Fill(log);
             QVERIFY(!log.SaveLog(c.path));
             QCOMPARE(dialogs.shown.size(), size_t(1));
-            QCOMPARE(dialogs.shown[0].text, QStringLiteral("Błąd zapisu do pliku ") + c.path + QLatin1Char('\n') +
-                                                QString::fromStdString(std::generic_category().message(c.error)));
+            QCOMPARE(dialogs.shown[0].text,
+                     QStringLiteral("Błąd zapisu do pliku ") + c.path + QLatin1Char('\n') +
+                         QString::fromStdString(std::generic_category().message(c.error)));
             QCOMPARE(dialogs.shown[0].icon, QMessageBox::Critical);
         }
         QCOMPARE(Read(QString::fromStdString(full.Path() + "log.txt")), QByteArray("an older log\n"));

@@ -76,9 +76,10 @@ TEST_P(CliLostTransfer, KeepsTheOldReportOrSavesWhatArrived) {
     const std::string saved = Read(file);
     EXPECT_EQ(saved, whole.substr(0, saved.size()));
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), static_cast<long>(GetParam().lines)) << saved;
-    EXPECT_EQ(r.err.rfind("Raport jest niepełny: transmisja została przerwana.\nLiczba wierszy zapisanych w pliku " +
-                              file + ": " + std::to_string(GetParam().lines) + ".\n" + lost,
-                          0),
+    EXPECT_EQ(r.err.rfind(
+                  "Raport jest niepełny: transmisja została przerwana.\nLiczba wierszy zapisanych w pliku " +
+                      file + ": " + std::to_string(GetParam().lines) + ".\n" + lost,
+                  0),
               0u)
         << r.err;
 }

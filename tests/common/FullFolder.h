@@ -48,7 +48,8 @@ public:
     // A file written while there is room: what the test expects to survive.
     bool Put(const std::string& name, const std::string& bytes) const {
         const int fd = ::open((Path() + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        const bool ok = fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        const bool ok =
+            fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
         return ::close(fd) == 0 && ok;
     }
     // Takes every byte left but `room`; with none left, the next write of any file fails with ENOSPC.

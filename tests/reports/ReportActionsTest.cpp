@@ -10,9 +10,9 @@
 #include <system_error>
 
 #include "DeviceWindowFixture.h"
+#include "FiscalMemory.h"
 #include "FullFolder.h"
 #include "LinkError.h"
-#include "FiscalMemory.h"
 #include "ReportWindows.h"
 #include "ScriptedLine.h"
 #include "TFormPeriodReports.h"
@@ -38,7 +38,8 @@ QStringList ReportFile(const QString& dir) {
 }
 
 QString NoCommunication() {
-    return QString::fromUtf8(nubra::TNX3Class::NoCommunicationMessage).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromUtf8(nubra::TNX3Class::NoCommunicationMessage)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 QStringList Lines(const std::vector<std::string>& lines) {
@@ -317,8 +318,9 @@ private slots:
         QVERIFY(!Transfer()->isVisible());
         QCOMPARE(f.dialogs->shown.back().text, NoCommunication());
         const auto& partial = f.dialogs->shown[f.dialogs->shown.size() - 2];
-        QCOMPARE(partial.text, QStringLiteral("Raport jest niepełny: transmisja została przerwana.\nLiczba wierszy "
-                                              "zapisanych w pliku Raport.txt: 4."));
+        QCOMPARE(partial.text,
+                 QStringLiteral("Raport jest niepełny: transmisja została przerwana.\nLiczba wierszy "
+                                "zapisanych w pliku Raport.txt: 4."));
         QCOMPARE(partial.icon, QMessageBox::Warning);
         QVERIFY(f.dialogs->urls.empty());
     }
@@ -352,7 +354,8 @@ private slots:
                  QStringLiteral("Błąd zapisu do pliku ") + path + QLatin1Char('\n') +
                      QString::fromStdString(std::generic_category().message(ENOSPC)));
         QVERIFY(program.dialogs.urls.empty());
-        QCOMPARE(ReportFile(program.dir.path() + QLatin1Char('/')), QStringList{QStringLiteral("an earlier report")});
+        QCOMPARE(ReportFile(program.dir.path() + QLatin1Char('/')),
+                 QStringList{QStringLiteral("an earlier report")});
         f.Start();
     }
 

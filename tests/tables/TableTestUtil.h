@@ -25,7 +25,9 @@ public:
         // there is one, so thousands of changes stay quick.
         std::error_code ec;
         const std::filesystem::path memory = "/dev/shm";
-        path_ = (std::filesystem::is_directory(memory, ec) ? memory : std::filesystem::temp_directory_path()) / name;
+        path_ =
+            (std::filesystem::is_directory(memory, ec) ? memory : std::filesystem::temp_directory_path()) /
+            name;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }

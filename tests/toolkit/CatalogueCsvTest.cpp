@@ -3,9 +3,9 @@
 #include "CatalogueDefs.h"
 #include "Cp1250.h"
 #include "FileText.h"
+#include "FullFolder.h"
 #include "NubraError.h"
 #include "TMyTable.h"
-#include "FullFolder.h"
 #include "TableTestUtil.h"
 
 #include <gtest/gtest.h>
