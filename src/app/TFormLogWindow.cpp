@@ -4,7 +4,6 @@
 #include <QFont>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -12,6 +11,7 @@
 #include "DialogSeam.h"
 #include "MessageBox.h"
 #include "OemGlyphs.h"
+#include "SaveFile.h"
 
 namespace nubra::app {
 namespace {
@@ -139,16 +139,8 @@ std::string TFormLogWindow::SavedText() const {
 }
 
 bool TFormLogWindow::SaveLog(const QString& path) {
-    // Written whole or not at all: a failed save leaves an older file as it was.
-    QSaveFile file(path);
     const std::string text = SavedText();
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.commit()) {
-        ShowMessageBox(this, QMessageBox::Critical, QStringLiteral("Błąd zapisu do pliku ") + path);
-        return false;
-    }
-    return true;
+    return SaveFile(this, path, QByteArray::fromStdString(text));
 }
 
 void TFormLogWindow::SB_SaveClick() {

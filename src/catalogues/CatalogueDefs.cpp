@@ -1,5 +1,6 @@
 #include "CatalogueDefs.h"
 
+#include "CatalogueCsv.h"
 #include "Cp1250.h"
 #include "TMyTable.h"
 
@@ -61,6 +62,7 @@ const CatalogueDef& Definition(Catalogue which) {
 
 void OpenCatalogue(TMyTable& table, const std::string& tablesDirectory, const CatalogueDef& def) {
     table.SetTableName(tablesDirectory + def.tableName);
+    toolkit::RemoveImportScratch(table.TableName());
     if (!table.Exists()) {
         for (const CatalogueField& f : def.fields)
             table.AddField(cp1250::FromUtf8(f.name), f.type, f.alignment, f.required, f.size);

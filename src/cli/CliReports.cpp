@@ -2,6 +2,7 @@
 // the periodic report transferred as text.
 #include "AtomicFile.h"
 #include "CliCommands.h"
+#include "ConsoleLinkUi.h"
 #include "Numbers.h"
 
 namespace nubra::cli {
@@ -53,12 +54,23 @@ Range ParseRange(const std::vector<std::string>& args, bool withFile, bool withS
     return r;
 }
 
-// Replaced whole: a failed write leaves the old file as it was.
+// Replaced whole: a failed write (a full disk too) leaves the old file as it was.
 bool SaveLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
         text += Dev(line) + "\n";
     return WriteFileAtomically(path, text);
+}
+
+// A transfer cut short: what arrived replaces the old report, saying it is partial; nothing arrived,
+// and the old report stays as it was.
+void KeepPartial(CliContext& c, const std::string& path, const std::vector<std::string>& lines) {
+    if (lines.empty())
+        return;
+    if (!SaveLines(path, lines))
+        c.ui.ShowMessage("Błąd zapisu do pliku " + path + ".", MessageIcon::Error);
+    else
+        c.ui.ShowMessage(TNX3Class::PartialReportMessage(path, lines.size()), MessageIcon::Warning);
 }
 
 } // namespace
@@ -118,7 +130,7 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
     } catch (...) {
         // A line lost half-way: the lines received so far are kept.
         c.link.SetTimeouts(kNormalTimeout);
-        SaveLines(r.file, lines);
+        KeepPartial(c, r.file, lines);
         throw;
     }
     c.link.SetTimeouts(kNormalTimeout);

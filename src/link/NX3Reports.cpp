@@ -56,6 +56,11 @@ bool TNX3Class::SendPeriodReport(const std::string& from, const std::string& to)
     return true;
 }
 
+std::string TNX3Class::PartialReportMessage(const std::string& file, std::size_t lines) {
+    return "Raport jest niepełny: transmisja została przerwana.\r\nLiczba wierszy zapisanych w pliku " +
+           file + ": " + std::to_string(lines) + ".";
+}
+
 bool TNX3Class::ReceiveReportLine(std::string& line) {
     std::string code;
     ReceiveFrame(code);

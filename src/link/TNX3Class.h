@@ -295,6 +295,8 @@ public:
     bool ReceiveReportLine(std::string& line);
     bool ReportLineReceived() const { return lastReply_ == ReportLineCode; }
     static constexpr const char* ReportLineCode = "WE";
+    // Said when a transfer cut short has saved the lines that arrived (file: how the user knows it).
+    static std::string PartialReportMessage(const std::string& file, std::size_t lines);
     // summary: the variant "P" ("Drukuj podsumowanie"), else "C"; the letter goes only to PrinterType 1.
     bool SettlementReport(bool summary, const std::string& from, const std::string& to);
 

@@ -96,10 +96,12 @@ void TransferPeriodReport(app::TFormMain& main, const std::string& from, const s
         if (nx3.SendPeriodReport(from, to))
             ReadReport(main, *window, lines);
     } catch (...) {
-        // A line lost half-way: the normal time-out, no window, and the lines so far kept, before the
-        // error is shown.
+        // A line lost half-way: the normal time-out, no window, and the lines so far kept and said to be
+        // partial, before the error is shown. Lost before the first line, the old report stays.
         end();
-        SaveReport(main, path, lines);
+        if (!lines.empty() && SaveReport(main, path, lines))
+            main.LinkUiImpl().ShowMessage(TNX3Class::PartialReportMessage(ReportFileName, lines.size()),
+                                          MessageIcon::Warning);
         throw;
     }
     end();

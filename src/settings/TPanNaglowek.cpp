@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -17,6 +16,7 @@
 #include "HeaderFile.h"
 #include "LineAlign.h"
 #include "MessageBox.h"
+#include "SaveFile.h"
 #include "TBrixBitBtn.h"
 
 namespace nubra::settings {
@@ -24,6 +24,17 @@ namespace {
 
 const char* const kLabels[] = {"Linia 1", "Linia 2:", "Linia 3:", "NIP:"};
 const char* const kSuffixes[] = {"1", "2", "3", "NIP"};
+
+// The file or its folder could not be reached, as against a write that failed on the way (a full disk).
+bool NotOpened(const std::error_code& reason) {
+    using std::errc;
+    for (const errc e : {errc::permission_denied, errc::operation_not_permitted,
+                         errc::no_such_file_or_directory, errc::not_a_directory, errc::is_a_directory,
+                         errc::read_only_file_system, errc::filename_too_long, errc::too_many_files_open})
+        if (reason == e)
+            return true;
+    return false;
+}
 
 QFileDialog* HeaderFileDialog(QWidget* parent, const char* name, QFileDialog::AcceptMode mode) {
     auto* dialog = new QFileDialog(parent);
@@ -165,17 +176,12 @@ void TPanNaglowek::kbZapiszDoPlikuClick() {
                                                      WideBox(line)->isChecked(), HighBox(line)->isChecked()};
     }
     // Written beside the old file and put in its place only when complete: a failure leaves it whole.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        FileError("Otwarcie pliku ", fileName, " nie powiodło się.");
-        return;
-    }
-    const std::string bytes = FormatHeaderFile(lines);
-    const bool written =
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-    if (!written || !file.commit()) {
-        file.cancelWriting();
-        FileError("Zapis do pliku ", fileName, " nie powiódł się.");
+    std::error_code reason;
+    if (!app::WriteWholeFile(fileName, QByteArray::fromStdString(FormatHeaderFile(lines)), &reason)) {
+        if (NotOpened(reason))
+            FileError("Otwarcie pliku ", fileName, " nie powiodło się.");
+        else
+            FileError("Zapis do pliku ", fileName, " nie powiódł się.");
     }
 }
 

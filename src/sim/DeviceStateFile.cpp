@@ -1,4 +1,5 @@
 #include "DeviceStateFile.h"
+#include "AtomicFile.h"
 
 #include <charconv>
 #include <cstdio>
@@ -313,17 +314,9 @@ bool DeviceStateFile::Save(const DeviceState& state) {
     std::string text = ToText(state);
     if (text == written_)
         return true;
-    const std::string temporary = path_ + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.close();
-        if (!out)
-            return false;
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path_, ec);
-    if (ec)
+    // A temporary name of its own beside the file, flushed before and after the rename: two emulators
+    // or a crash never share one, and a power cut leaves the old state or the new one.
+    if (!WriteFileAtomically(path_, text))
         return false;
     written_ = std::move(text);
     return true;

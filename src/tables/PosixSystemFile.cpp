@@ -74,6 +74,10 @@ bool SystemFile::Truncate(std::int64_t size) {
     return ::ftruncate(static_cast<int>(handle_), size) == 0;
 }
 
+bool SystemFile::Sync() {
+    return ::fsync(static_cast<int>(handle_)) == 0;
+}
+
 bool SystemFile::Remove(const std::string& path) {
     return ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }

@@ -33,6 +33,8 @@ public:
     // -1 when it cannot be known.
     std::int64_t Size() const;
     bool Truncate(std::int64_t size);
+    // Waits until what was written is on the disk, so that it survives a power cut.
+    bool Sync();
 
     // True when the file is gone (or was not there).
     static bool Remove(const std::string& path);

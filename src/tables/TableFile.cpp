@@ -1,5 +1,6 @@
 #include "TableFile.h"
 
+#include "AtomicFile.h"
 #include "LittleEndian.h"
 #include "TableError.h"
 
@@ -12,7 +13,9 @@ namespace {
 constexpr std::int64_t kBlockSize = 1 << 20;
 
 // The journal: a magic, the table's size before the change, the offset and length of the saved
-// bytes, then the bytes. The magic is written last, so a journal cut short is never applied.
+// bytes, then the bytes. The magic is written last, so a journal cut short is never applied; the bytes
+// reach the disk before the magic, and the whole journal before the table is touched, so a power cut
+// does no worse than a kill.
 constexpr char kMagic[8] = {'N', 'B', 'U', 'N', 'D', 'O', '0', '1'};
 constexpr int kJournalHeader = 32;
 
@@ -51,6 +54,11 @@ std::size_t Write(SystemFile& file, std::int64_t offset, const void* data, std::
 
 void WriteAll(SystemFile& file, std::int64_t offset, const void* data, std::size_t n) {
     if (Write(file, offset, data, n) != n)
+        WriteFailed();
+}
+
+void SyncOrFail(SystemFile& file) {
+    if (!file.Sync())
         WriteFailed();
 }
 
@@ -131,6 +139,10 @@ void TableFile::Truncate(std::int64_t size) {
         WriteFailed();
 }
 
+void TableFile::Sync() {
+    SyncOrFail(file_);
+}
+
 void TableFile::Move(std::int64_t from, std::int64_t to, std::int64_t length) {
     if (length <= 0 || from == to)
         return;
@@ -153,6 +165,9 @@ void TableFile::OpenJournal() {
         return;
     if (journal_.Open(journalPath_, SystemFile::Mode::CreateReadWrite) != SystemFile::Opened::Ok)
         WriteFailed();
+    // A journal whose name a power cut takes away could not undo anything.
+    if (!SyncFolderOf(journalPath_))
+        WriteFailed();
 }
 
 void TableFile::Guard(std::int64_t offset, std::int64_t length) {
@@ -169,17 +184,24 @@ void TableFile::Guard(std::int64_t offset, std::int64_t length) {
         WriteAll(journal_, kJournalHeader + done, block_.data(), n);
         done += static_cast<std::int64_t>(n);
     }
+    SyncOrFail(journal_);
     std::uint8_t header[kJournalHeader];
     std::memcpy(header, kMagic, sizeof kMagic);
     le::Store(&header[8], static_cast<std::uint64_t>(size), 8);
     le::Store(&header[16], static_cast<std::uint64_t>(offset), 8);
     le::Store(&header[24], static_cast<std::uint64_t>(length), 8);
     WriteAll(journal_, 0, header, sizeof header);
+    SyncOrFail(journal_);
 }
 
 void TableFile::Commit() {
-    if (journal_.IsOpen() && !journal_.Truncate(0))
+    if (!journal_.IsOpen())
+        return;
+    // The change on the disk first: a journal emptied before it would leave a torn table.
+    SyncOrFail(file_);
+    if (!journal_.Truncate(0))
         WriteFailed();
+    SyncOrFail(journal_);
 }
 
 void TableFile::ApplyJournal(SystemFile& journal) {
@@ -202,6 +224,8 @@ void TableFile::ApplyJournal(SystemFile& journal) {
         done += static_cast<std::int64_t>(n);
     }
     Truncate(size);
+    // Undone on the disk before the journal may go.
+    SyncOrFail(file_);
 }
 
 bool TableFile::Recover() {

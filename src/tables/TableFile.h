@@ -37,6 +37,8 @@ public:
     // Writes n bytes; returns how many were written before the disk refused more.
     std::size_t WriteAt(std::int64_t offset, const void* data, std::size_t n);
     void Truncate(std::int64_t size);
+    // Waits until the writes so far are on the disk.
+    void Sync();
     // Copies length bytes from one offset to another like memmove, in large blocks; bytes beyond the
     // end of the file read as zero.
     void Move(std::int64_t from, std::int64_t to, std::int64_t length);

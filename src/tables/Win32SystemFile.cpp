@@ -104,6 +104,10 @@ bool SystemFile::Truncate(std::int64_t size) {
     return ::SetFileInformationByHandle(H(handle_), FileEndOfFileInfo, &end, sizeof end) != 0;
 }
 
+bool SystemFile::Sync() {
+    return ::FlushFileBuffers(H(handle_)) != 0;
+}
+
 bool SystemFile::Remove(const std::string& path) {
     if (::DeleteFileW(WideFromUtf8(path).c_str()))
         return true;

@@ -1,5 +1,6 @@
 #include "CatalogueCsv.h"
 
+#include "AtomicFile.h"
 #include "Cp1250.h"
 #include "CsvText.h"
 #include "FileText.h"
@@ -140,6 +141,22 @@ std::string FreeBackupName(const std::string& tableName) {
     return name;
 }
 
+// What an import writes beside the table before it is in place. No dot in the table's name: the engine
+// takes what follows a dot for an extension.
+std::string ScratchTable(const std::string& tableName) {
+    return tableName + "_import";
+}
+// The backup is copied here and renamed only when whole, so a cut never leaves a ".bak" cut short.
+std::string ScratchBackup(const std::string& tableName) {
+    return tableName + "_import.tmp";
+}
+
+void Durably(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    if (!ReplaceDurably(from, to, &ec))
+        throw fs::filesystem_error("rename", from, to, ec);
+}
+
 // The new file beside the table's: a copy of it, with its records or without them.
 void BuildFile(const TMyTable& source, const std::string& tempName, std::int64_t dataOffset,
                const CheckedCsv& checked, ImportMode mode) {
@@ -197,32 +214,44 @@ CheckedCsv CheckCatalogueCsv(const TMyTable& table, std::string_view text) {
     return out;
 }
 
+void RemoveImportScratch(const std::string& tableName) {
+    std::error_code ec;
+    fs::remove(ScratchTable(tableName) + ".tbl", ec);
+    fs::remove(ScratchTable(tableName) + ".tbl.undo", ec);
+    fs::remove(ScratchBackup(tableName), ec);
+}
+
 ImportDone WriteCatalogueRecords(TMyTable& table, const CheckedCsv& checked, ImportMode mode) {
     if (!table.Active())
         throw Error("Tabela '" + table.TableName() + "' nie jest otwarta.");
     if (!checked.faults.empty())
         throw Error("Plik zawiera błędne wiersze; nic nie zostało zapisane.");
-    // No dot in the name: the engine takes what follows a dot for an extension.
-    const std::string tempName = table.TableName() + "_import";
+    const std::string tempName = ScratchTable(table.TableName());
     const std::int64_t dataOffset =
         TMyTable::kHeaderSize + std::int64_t{table.FieldCount()} * FieldDef::kSlotSize;
     ImportDone done;
-    table.Close();
+    try {
+        table.Close();
+    } catch (...) {
+        // Closing rewrites the definitions, which a full disk refuses; the table stays as it was.
+        table.Open();
+        throw;
+    }
+    RemoveImportScratch(table.TableName());
     try {
         BuildFile(table, tempName, dataOffset, checked, mode);
         if (mode == ImportMode::Replace) {
             done.backup = FreeBackupName(table.FileName());
-            fs::copy_file(table.FileName(), done.backup);
+            fs::copy_file(table.FileName(), ScratchBackup(table.TableName()));
+            Durably(ScratchBackup(table.TableName()), done.backup);
         }
-        fs::rename(tempName + ".tbl", table.FileName());
+        Durably(tempName + ".tbl", table.FileName());
     } catch (const fs::filesystem_error&) {
-        std::error_code ec;
-        fs::remove(tempName + ".tbl", ec);
+        RemoveImportScratch(table.TableName());
         table.Open();
         throw Error("Błąd zapisu do pliku '" + table.FileName() + "'.");
     } catch (...) {
-        std::error_code ec;
-        fs::remove(tempName + ".tbl", ec);
+        RemoveImportScratch(table.TableName());
         table.Open();
         throw;
     }

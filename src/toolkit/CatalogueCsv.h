@@ -39,8 +39,13 @@ struct ImportDone {
 };
 
 // Writes checked rows that have no fault. The table's file is rebuilt beside it and renamed over, so
-// a failure leaves the table as it was; Replace first copies the old file to a backup beside it. The
-// table is closed meanwhile and open again afterwards.
+// a failure, a kill or a power cut leaves the table as it was; Replace first copies the old file to a
+// backup beside it, which is there whole or not at all. The table is closed meanwhile and open again
+// afterwards.
 ImportDone WriteCatalogueRecords(TMyTable& table, const CheckedCsv& checked, ImportMode mode);
+
+// Removes what an import that was killed half-way left beside the table (tableName without ".tbl");
+// each import does it first, and so does the opening of a catalogue at start-up.
+void RemoveImportScratch(const std::string& tableName);
 
 } // namespace nubra::toolkit

@@ -6,6 +6,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <system_error>
+
+#include "FullFolder.h"
 #include "ScriptedDialogs.h"
 #include "TFormLogWindow.h"
 
@@ -114,16 +117,33 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
+    // A folder that is not there, a full disk, a device that refuses every write: the reason under
+    // the message, and an older file as it was.
     void failedSaveIsReported() {
         QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        TFormLogWindow log;
-        Fill(log);
-        const QString path = dir.filePath(QStringLiteral("missing/log.txt"));
-        QVERIFY(!log.SaveLog(path));
-        QCOMPARE(dialogs.shown.size(), size_t(1));
-        QCOMPARE(dialogs.shown[0].text, QStringLiteral("Błąd zapisu do pliku ") + path);
-        QCOMPARE(dialogs.shown[0].icon, QMessageBox::Critical);
+        nubra::testing::FullFolder full;
+        if (!full.Ready())
+            QSKIP(full.Why().c_str());
+        QVERIFY(full.Put("log.txt", "an older log\n"));
+        QVERIFY(full.Fill());
+        const struct {
+            QString path;
+            int error;
+        } cases[] = {{dir.filePath(QStringLiteral("missing/log.txt")), ENOENT},
+                     {QString::fromStdString(full.Path() + "log.txt"), ENOSPC},
+                     {QStringLiteral("/dev/full"), ENOSPC}};
+        for (const auto& c : cases) {
+            ScriptedDialogs dialogs;
+            TFormLogWindow log;
+            Fill(log);
+            QVERIFY(!log.SaveLog(c.path));
+            QCOMPARE(dialogs.shown.size(), size_t(1));
+            QCOMPARE(dialogs.shown[0].text,
+                     QStringLiteral("Błąd zapisu do pliku ") + c.path + QLatin1Char('\n') +
+                         QString::fromStdString(std::generic_category().message(c.error)));
+            QCOMPARE(dialogs.shown[0].icon, QMessageBox::Critical);
+        }
+        QCOMPARE(Read(QString::fromStdString(full.Path() + "log.txt")), QByteArray("an older log\n"));
     }
 };
 

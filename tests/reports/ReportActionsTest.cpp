@@ -7,8 +7,12 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <system_error>
+
 #include "DeviceWindowFixture.h"
 #include "FiscalMemory.h"
+#include "FullFolder.h"
+#include "LinkError.h"
 #include "ReportWindows.h"
 #include "ScriptedLine.h"
 #include "TFormPeriodReports.h"
@@ -31,6 +35,11 @@ QStringList ReportFile(const QString& dir) {
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
     lines.removeLast(); // after the last line break
     return lines;
+}
+
+QString NoCommunication() {
+    return QString::fromUtf8(nubra::TNX3Class::NoCommunicationMessage)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 QStringList Lines(const std::vector<std::string>& lines) {
@@ -325,9 +334,47 @@ private slots:
         f.Trigger("APeriodReports");
         QCOMPARE(ReportFile(f.Dir()).size(), 4);
         QVERIFY(!Transfer()->isVisible());
-        QCOMPARE(f.dialogs->shown.back().text, QString::fromUtf8(nubra::TNX3Class::NoCommunicationMessage)
-                                                   .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(f.dialogs->shown.back().text, NoCommunication());
+        const auto& partial = f.dialogs->shown[f.dialogs->shown.size() - 2];
+        QCOMPARE(partial.text,
+                 QStringLiteral("Raport jest niepełny: transmisja została przerwana.\nLiczba wierszy "
+                                "zapisanych w pliku Raport.txt: 4."));
+        QCOMPARE(partial.icon, QMessageBox::Warning);
         QVERIFY(f.dialogs->urls.empty());
+    }
+
+    // A line lost before the first report line, or a full disk: the earlier report stays as it was.
+    void transferThatSavesNothingKeepsTheOldReport() {
+        nubra::testing::FullFolder full;
+        if (!full.Ready())
+            QSKIP(full.Why().c_str());
+        f.Stop();
+        nubra::testing::ScriptedProgram program;
+        nubra::ScriptedLine* line = program.line;
+        const QString path = program.dir.path() + QStringLiteral("/Raport.txt");
+        // The data folder's report lives on the full disk.
+        QVERIFY(full.Put("Raport.txt", "an earlier report\n"));
+        QVERIFY(full.Fill());
+        QVERIFY(QFile::link(QString::fromStdString(full.Path() + "Raport.txt"), path));
+        const int writes = int(line->Writes().size());
+        line->Feed(nubra::TNX3Class::Frame("I1"), {.writes = writes + 1});
+        QVERIFY_THROWS_EXCEPTION(nubra::LinkError,
+                                 nubra::reports::TransferPeriodReport(*program.main, "000000", "000000"));
+        QVERIFY(program.dialogs.shown.empty());
+        const int again = int(line->Writes().size());
+        line->Feed(nubra::TNX3Class::Frame("I1"), {.writes = again + 1});
+        line->Feed(nubra::TNX3Class::Frame("WE") + nubra::TNX3Class::Frame("RAPORT") +
+                       nubra::TNX3Class::Frame("D1"),
+                   {.writes = again + 3});
+        nubra::reports::TransferPeriodReport(*program.main, "000000", "000000");
+        QCOMPARE(program.dialogs.shown.size(), size_t(1));
+        QCOMPARE(program.dialogs.shown.back().text,
+                 QStringLiteral("Błąd zapisu do pliku ") + path + QLatin1Char('\n') +
+                     QString::fromStdString(std::generic_category().message(ENOSPC)));
+        QVERIFY(program.dialogs.urls.empty());
+        QCOMPARE(ReportFile(program.dir.path() + QLatin1Char('/')),
+                 QStringList{QStringLiteral("an earlier report")});
+        f.Start();
     }
 
     void transferAnsweredAtOnceByD1WritesAnEmptyFile() {

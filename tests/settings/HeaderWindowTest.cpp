@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "Controls.h"
+#include "FullFolder.h"
 #include "TFormError.h"
 #include "TPanNaglowek.h"
 
@@ -288,6 +289,26 @@ private slots:
                      (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + path +
                                                  QStringLiteral(" nie powiódł się: wiersz 2: ") + why}));
         }
+    }
+
+    // A full disk: the write's own message, the old file whole.
+    void headerFileOnAFullDisk() {
+        nubra::testing::FullFolder full;
+        if (!full.Ready())
+            QSKIP(full.Why().c_str());
+        const QByteArray old = QByteArray("STARY") + QByteArray(35, ' ') + "\t0\t0\r\n";
+        QVERIFY(full.Put("sklep.hdr", old.toStdString()));
+        QVERIFY(full.Fill());
+        const QString onFullDisk = QString::fromStdString(full.Path() + "sklep.hdr");
+        f.dialogs->shown.clear();
+        Pan()->Edit(1)->setText(QStringLiteral("NOWY"));
+        f.dialogs->Answer(ChooseFile(onFullDisk));
+        Pan()->kbZapiszDoPlikuClick();
+        QCOMPARE(f.Boxes(), (QStringList{QString(), QStringLiteral("Zapis do pliku ") + onFullDisk +
+                                                        QStringLiteral(" nie powiódł się.")}));
+        QFile file(onFullDisk);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
     }
 
     void footerInMazoviaWithAlignment() {

@@ -1,7 +1,9 @@
 // Transactions, sales, stored documents and the goods list of the device model, byte by byte.
 #include "DeviceStateFile.h"
 #include "DeviceTalk.h"
+#include "FullFolder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -163,6 +165,26 @@ TEST(DeviceStateFile, EveryFieldSurvivesTheTextAndUnknownKeysAreSkipped) {
     EXPECT_EQ(DeviceStateFile::ToText(back), DeviceStateFile::ToText(s));
     EXPECT_EQ(back.registers[4].status, 'T');
     EXPECT_EQ(back.sales[4].document.at(1), "x=y");
+}
+
+// Beside a temporary file another emulator (or a crash) left, and on a full disk: the state saved,
+// or the old one whole.
+TEST(DeviceStateFile, SavedStateReplacesTheOldOneWholeOrNotAtAll) {
+    nubra::testing::FullFolder full;
+    if (!full.Ready())
+        GTEST_SKIP() << full.Why();
+    DeviceStateFile file(full.Path() + "stan.txt");
+    DeviceState s;
+    ASSERT_TRUE(full.Put("stan.txt.tmp", "left by another nx3sim"));
+    ASSERT_TRUE(file.Save(s));
+    const std::string old = DeviceStateFile::ToText(s);
+    std::ifstream in(full.Path() + "stan.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+    ASSERT_TRUE(full.Fill());
+    s.lastTransactionNumber = 18;
+    EXPECT_FALSE(file.Save(s));
+    std::ifstream again(full.Path() + "stan.txt", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), old);
 }
 
 TEST(DeviceStateFile, SettingsServiceAndReportBlocksSurviveTheText) {

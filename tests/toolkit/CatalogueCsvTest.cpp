@@ -3,11 +3,14 @@
 #include "CatalogueDefs.h"
 #include "Cp1250.h"
 #include "FileText.h"
+#include "FullFolder.h"
 #include "NubraError.h"
 #include "TMyTable.h"
 #include "TableTestUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace nubra::toolkit {
 namespace {
@@ -158,6 +161,43 @@ TEST(CatalogueCsv, ReplaceKeepsTheOldFileAsABackupAndAppendKeepsTheRecords) {
     EXPECT_EQ(std::filesystem::path(done.backup).parent_path(), dir.path());
     EXPECT_EQ(ReadBytes(done.backup).size(), old.size() + 49);
     EXPECT_FALSE(std::filesystem::exists(dir / "TOWARY_import.tbl"));
+}
+
+// What a killed import left goes at the next start; an import on a full disk leaves the table whole
+// and no backup that is not one.
+TEST(CatalogueCsv, OnlyWholeFilesAreLeftBesideTheTable) {
+    nubra::testing::FullFolder full;
+    if (!full.Ready())
+        GTEST_SKIP() << full.Why();
+    ASSERT_TRUE(full.Put("TOWARY_import.tbl", "cut short"));
+    ASSERT_TRUE(full.Put("TOWARY_import.tmp", "cut short"));
+    TMyTable goods;
+    catalogues::OpenCatalogue(goods, full.Path(), catalogues::Definition(Catalogue::Goods));
+    auto files = [&] {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(full.Path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    EXPECT_EQ(files(), (std::set<std::string>{"TOWARY.tbl"}));
+    // 7 pages of 4 kB. Left room for 6 and a killed import's page: the new table is built (7 pages at
+    // its largest, 1 in the end), and the backup's copy runs out of room.
+    for (int i = 0; i < 500; ++i)
+        AddRecord(goods, {"TOWAR " + std::to_string(i), "A", "1"});
+    const auto old = ReadBytes(full.Path() + "TOWARY.tbl");
+    ASSERT_EQ((old.size() + 4095) / 4096, 7u);
+    ASSERT_TRUE(full.Put("TOWARY_import.tmp", "cut short"));
+    ASSERT_TRUE(full.Fill(6 * 4096));
+    const CheckedCsv checked = CheckCatalogueCsv(goods, "NAZWA;PTU;CENA\nNOWY;B;2\n");
+    try {
+        WriteCatalogueRecords(goods, checked, ImportMode::Replace);
+        ADD_FAILURE() << "the import fitted";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "Błąd zapisu do pliku '" + full.Path() + "TOWARY.tbl'.");
+    }
+    EXPECT_EQ(ReadBytes(full.Path() + "TOWARY.tbl"), old);
+    EXPECT_EQ(files(), (std::set<std::string>{".filler", "TOWARY.tbl"}));
+    EXPECT_EQ(goods.RecordCount(), 500);
 }
 
 } // namespace
