@@ -2,7 +2,8 @@
 // window, its memo, the window system run between lines, Raport.txt written), from nx3sim paced at
 // 9600 baud on a pseudo-terminal. Compared with the time the same bytes take on the line
 // (bytes x 10 / 9600 s) plus the one fixed pause of the exchange (25 ms after the command): what is
-// left over is the program's own share. Run offscreen: QT_QPA_PLATFORM=offscreen
+// left over is the program's own share. The processor time is split between the emulator's serving
+// thread and the rest of the process (the program). Run offscreen: QT_QPA_PLATFORM=offscreen
 // build/default/bench/report_bench
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <chrono>
+#include <ctime>
 #include <memory>
 
 #include "DialogSeam.h"
@@ -29,6 +31,12 @@ using nubra::sim::DailyRecord;
 constexpr int kWantedLines = 2000;
 constexpr double kBaud = 9600.0;
 constexpr double kFixedPauses = 0.025; // after the command code
+
+double ProcessCpuSeconds() {
+    timespec used{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;
+}
 
 // Opening the file on the desktop is not the program's time.
 class NoDesktop : public nubra::app::DialogSeam {
@@ -79,11 +87,17 @@ void BM_PeriodReportTransferAtLineRate(benchmark::State& state) {
     const double lineSeconds = static_cast<double>(bytes) * 10.0 / kBaud + kFixedPauses;
 
     double elapsed = 0;
+    double emulatorCpu = 0;
+    double processCpu = 0;
     bool complete = true;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
+        const auto emulatorStart = server.ServingCpuTime();
+        const double processStart = ProcessCpuSeconds();
         nubra::reports::TransferPeriodReport(main, "000000", "000000");
         elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        emulatorCpu = std::chrono::duration<double>(server.ServingCpuTime() - emulatorStart).count();
+        processCpu = ProcessCpuSeconds() - processStart;
         QFile report(dir.path() + "/Raport.txt");
         report.open(QIODevice::ReadOnly);
         const QList<QByteArray> got = report.readAll().split('\n');
@@ -96,6 +110,8 @@ void BM_PeriodReportTransferAtLineRate(benchmark::State& state) {
     state.counters["line_s"] = lineSeconds;
     state.counters["took_s"] = elapsed;
     state.counters["program_share_pct"] = (elapsed - lineSeconds) / lineSeconds * 100.0;
+    state.counters["emulator_cpu_pct"] = emulatorCpu / elapsed * 100.0;
+    state.counters["program_cpu_pct"] = (processCpu - emulatorCpu) / elapsed * 100.0;
     state.counters["file_complete"] = complete ? 1 : 0;
     nubra::app::DialogSeam::Install(nullptr);
 }

@@ -168,7 +168,9 @@ void Nx3Device::SetStatus() {
 
 void Nx3Device::SetStatusBytes(const std::string& data) {
     if (Finish()) {
-        state_.status1 = static_cast<unsigned char>(data[0]);
+        // The currency bit is the device's: only the currency change moves it.
+        state_.status1 =
+            static_cast<unsigned char>((data[0] & ~status1::kEuro) | (state_.status1 & status1::kEuro));
         state_.status2 = static_cast<unsigned char>(data[1]);
     }
 }

@@ -5,9 +5,11 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <limits>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -92,6 +94,15 @@ void PtyServer::Stop() {
 std::string PtyServer::SlavePath() const {
     std::lock_guard lock(mutex_);
     return slavePath_;
+}
+
+std::chrono::nanoseconds PtyServer::ServingCpuTime() {
+    clockid_t clock{};
+    timespec used{};
+    if (!thread_.joinable() || ::pthread_getcpuclockid(thread_.native_handle(), &clock) != 0 ||
+        ::clock_gettime(clock, &used) != 0)
+        return {};
+    return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
 }
 
 void PtyServer::OpenPty() {
@@ -183,9 +194,12 @@ int PtyServer::PollTimeoutMs() const {
     using std::chrono::milliseconds;
     const auto now = Clock::now();
     auto next = now + milliseconds(hangUpDue_ ? 10 : 200);
-    if (!pending_.empty() && headTimed_ && headDue_ < next)
+    // A head already due waits on the line (its next paced byte, or room to write), never on its due
+    // time: that is past, and polling for it would spin.
+    const bool headWaiting = !pending_.empty() && headTimed_ && headDue_ > now;
+    if (headWaiting && headDue_ < next)
         next = headDue_;
-    if (!pending_.empty() && PacedAllowance(now) == 0 && NextPacedByte() < next)
+    if (!pending_.empty() && !headWaiting && PacedAllowance(now) == 0 && NextPacedByte() < next)
         next = NextPacedByte();
     if (pending_.empty() && streamOn_ && nextStreamAt_ < next)
         next = nextStreamAt_;

@@ -48,6 +48,8 @@ public:
     int HangUps() const { return hangUps_; }
     // True once serving ended on its own: no fresh pseudo-terminal could be opened after a hang-up.
     bool Broken() const { return broken_; }
+    // Processor time the serving thread has used so far; zero when it is not serving.
+    std::chrono::nanoseconds ServingCpuTime();
 
     // Runs fn(Nx3Device&) under the device lock and returns its result.
     template <typename Fn> decltype(auto) WithDevice(Fn&& fn) {

@@ -3,34 +3,58 @@
 #include "PtyServer.h"
 #include "SimOptions.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <fcntl.h>
+#include <functional>
 #include <iostream>
 #include <memory>
+#include <string>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
 using nubra::sim::Nx3Device;
 
-// Appends the lines printed since the last call.
-void SaveRoll(nubra::sim::PtyServer& server, const std::string& file, std::size_t& written) {
-    if (file.empty())
-        return;
-    const auto lines = server.WithDevice([&](Nx3Device& d) {
-        const auto& roll = d.State().paperRoll;
-        return std::vector<std::string>(
-            roll.begin() + static_cast<std::ptrdiff_t>(std::min(written, roll.size())), roll.end());
-    });
-    if (lines.empty())
-        return;
-    std::ofstream out(file, std::ios::app | std::ios::binary);
-    for (const std::string& line : lines)
-        out << line << '\n';
-    written += lines.size();
-}
+// The lines printed since the last call go straight to the file (no buffer of ours in between), each
+// document as it is printed and before the state file counts it: a kill loses none of them. Called
+// under the device lock.
+class RollFile {
+public:
+    RollFile(std::string path, std::size_t written) : path_(std::move(path)), written_(written) {}
+
+    void Append(const nubra::sim::DeviceState& state) {
+        const auto& roll = state.paperRoll;
+        if (path_.empty() || written_ >= roll.size())
+            return;
+        std::string text;
+        for (std::size_t i = written_; i < roll.size(); ++i)
+            text += roll[i] + '\n';
+        const int fd = ::open(path_.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return;
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+        if (done == text.size())
+            written_ = roll.size();
+    }
+
+private:
+    std::string path_;
+    std::size_t written_;
+};
 
 } // namespace
 
@@ -64,20 +88,25 @@ int main(int argc, char** argv) {
     }
     nubra::sim::ApplyState(*options, state);
     // What was printed before this run is already in the roll file.
-    std::size_t rollWritten = state.paperRoll.size();
+    auto roll = std::make_shared<RollFile>(options->rollFile, state.paperRoll.size());
     Nx3Device device(state);
     nubra::sim::ArmFaults(*options, device);
+    std::function<void(const nubra::sim::DeviceState&)> save;
     if (stateFile) {
         auto saveFailed = std::make_shared<bool>(false);
-        auto save = [stateFile, saveFailed](const nubra::sim::DeviceState& s) {
+        save = [stateFile, saveFailed](const nubra::sim::DeviceState& s) {
             const bool ok = stateFile->Save(s);
             if (!ok && !*saveFailed)
                 std::cerr << "nx3sim: nie można zapisać pliku stanu " << stateFile->Path() << std::endl;
             *saveFailed = !ok;
         };
         save(device.State());
-        device.SetStateObserver(save);
     }
+    device.SetStateObserver([roll, save](const nubra::sim::DeviceState& s) {
+        roll->Append(s);
+        if (save)
+            save(s);
+    });
     nubra::sim::PtyServer server(std::move(device), options->linkPath);
     if (options->lineRate)
         server.SetLineRate(nubra::sim::PtyServer::kLineRate);
@@ -108,9 +137,9 @@ int main(int argc, char** argv) {
             hangUps = server.HangUps();
             std::cerr << "nx3sim: linia zamknięta, nowy port: " << server.SlavePath() << std::endl;
         }
-        SaveRoll(server, options->rollFile, rollWritten);
+        server.WithDevice([&](Nx3Device& d) { roll->Append(d.State()); });
     }
     server.Stop();
-    SaveRoll(server, options->rollFile, rollWritten);
+    server.WithDevice([&](Nx3Device& d) { roll->Append(d.State()); });
     return 0;
 }

@@ -116,9 +116,10 @@ TEST_F(LinkStatus, SetStatusSwitchesTheCodePageTheLinkDetects) {
     EXPECT_EQ(info.substr(0, 4), "\xAF\xD3\xA3W");
     EXPECT_EQ(info.substr(40), "00000008");
 
-    // With a filter installed the status bytes still go as given: bit 5 of 0xE1 and 0x61 stays set.
+    // With a filter installed the status bytes still go as given: bit 5 of 0xE1 and 0x61 stays set
+    // (bit 0 of status byte 1, the currency, is the device's own and stays clear).
     ASSERT_TRUE(link->SetStatus(0xE1, 0x61));
-    EXPECT_EQ(Device([](Nx3Device& d) { return d.State().status1; }), 0xE1);
+    EXPECT_EQ(Device([](Nx3Device& d) { return d.State().status1; }), 0xE0);
     EXPECT_EQ(Device([](Nx3Device& d) { return d.State().status2; }), 0x61);
 
     ASSERT_TRUE(link->SetStatus(0x60, 0x21));

@@ -182,6 +182,36 @@ TEST(Nx3DeviceStatus, K4SetsBothStatusBytesAndTheCodePage) {
     EXPECT_EQ(Ask(device, "S").substr(6, 5), "\x02\xA1\xA3\x9CW");
 }
 
+TEST(Nx3DeviceStatus, K4LeavesTheCurrencyBitToTheCurrencyChange) {
+    struct Case {
+        const char* change; // "EJ" data reached before the write; none when empty
+        char written;       // status byte 1 sent with "K4"
+        char reported;      // status byte 1 of "B4" afterwards
+    };
+    const Case cases[] = {
+        {"2501311300EUR", '\x60', '\x61'},
+        {"2501311300EUR", '\xA1', '\xA1'},
+        {"", '\x61', '\x60'},
+        {"", '\xA0', '\xA0'},
+    };
+    for (const Case& c : cases) {
+        std::int64_t host = (20119 * 24 + 12) * 3600LL + 59 * 60 + 59; // 2025-01-31 12:59:59
+        Nx3Device device;
+        device.SetHostClock([&host] { return host; });
+        if (*c.change) {
+            Ask(device, "EJ");
+            EXPECT_EQ(Ask(device, c.change), kD1);
+            host += 1;
+        }
+        EXPECT_EQ(Ask(device, "K4"), kI1) << c.change;
+        EXPECT_EQ(Ask(device, std::string{c.written, '\x21'}), kD1);
+        const std::string out = Ask(device, "B4");
+        ASSERT_GT(out.size(), 6u + 1 + 24);
+        EXPECT_EQ(out[6 + 1 + 24], c.reported) << c.change << " " << int(c.written);
+        EXPECT_EQ(Ask(device, "EI"), kI1 + F(*c.change ? "0000000000   EUR" : "0000000000   PLN") + kD1);
+    }
+}
+
 TEST(Nx3DeviceStatus, K4TakesFrameByteValuesAsStatusBytes) {
     Nx3Device device;
     Ask(device, "K4");

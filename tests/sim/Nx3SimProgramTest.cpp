@@ -1,36 +1,74 @@
-// The nx3sim program as a user runs it: the slave path on stdout, the link, a clean end on SIGTERM.
+// The nx3sim program as a user runs it: the slave path on stdout, the link, a clean end on SIGTERM,
+// the roll file.
+#include "DeviceTalk.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
+
+// An nx3sim started with these arguments: its process, its standard output (kept open while it
+// runs) and the slave path it printed first.
+struct RunningSim {
+    pid_t pid = -1;
+    FILE* output = nullptr;
+    std::string slave;
+};
+
+RunningSim StartSim(std::vector<std::string> arguments) {
+    int out[2];
+    if (::pipe(out) != 0)
+        return {};
+    arguments.insert(arguments.begin(), "nx3sim");
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    RunningSim sim;
+    sim.pid = ::fork();
+    if (sim.pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::execv(NX3SIM_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    sim.output = ::fdopen(out[0], "r");
+    char line[256] = {};
+    if (sim.pid > 0 && std::fgets(line, sizeof line, sim.output))
+        sim.slave = line;
+    return sim;
+}
+
+int StopSim(const RunningSim& sim, int signal) {
+    ::kill(sim.pid, signal);
+    int status = 0;
+    ::waitpid(sim.pid, &status, 0);
+    std::fclose(sim.output);
+    return status;
+}
 
 TEST(Nx3SimProgram, PrintsTheSlaveLinksItAndCleansUpOnSigterm) {
     std::string dir = ::testing::TempDir() + "nx3sim-prog-XXXXXX";
     ASSERT_NE(::mkdtemp(dir.data()), nullptr);
     const std::string link = dir + "/COM2";
 
-    int out[2];
-    ASSERT_EQ(::pipe(out), 0);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::close(out[0]);
-        ::execl(NX3SIM_PATH, "nx3sim", "--link", link.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    FILE* stream = ::fdopen(out[0], "r");
-    char line[256] = {};
-    ASSERT_NE(std::fgets(line, sizeof line, stream), nullptr);
-    std::string slave(line);
+    const RunningSim sim = StartSim({"--link", link});
+    ASSERT_GT(sim.pid, 0);
+    std::string slave = sim.slave;
     ASSERT_FALSE(slave.empty());
     EXPECT_EQ(slave.back(), '\n');
     slave.pop_back();
@@ -40,14 +78,11 @@ TEST(Nx3SimProgram, PrintsTheSlaveLinksItAndCleansUpOnSigterm) {
     ASSERT_GT(::readlink(link.c_str(), target, sizeof target - 1), 0);
     EXPECT_EQ(std::string(target), slave);
 
-    ::kill(pid, SIGTERM);
-    int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    const int status = StopSim(sim, SIGTERM);
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     struct stat st {};
     EXPECT_NE(::lstat(link.c_str(), &st), 0);
-    std::fclose(stream);
     ::rmdir(dir.c_str());
 }
 
@@ -89,6 +124,69 @@ TEST(Nx3SimProgram, DamagedStateFileIsNamedAndNothingStarts) {
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
     ::unlink(file.c_str());
+    ::rmdir(dir.c_str());
+}
+
+// Writes the bytes to the slave and reads until the answer ends with "D1".
+std::string Talk(const std::string& slave, const std::string& bytes) {
+    const int fd = ::open(slave.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    termios tio{};
+    ::tcgetattr(fd, &tio);
+    ::cfmakeraw(&tio);
+    ::tcsetattr(fd, TCSANOW, &tio);
+    std::string answer;
+    if (::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size())) {
+        pollfd in{fd, POLLIN, 0};
+        char buffer[256];
+        // The time-out only keeps a broken emulator from hanging the test.
+        while (!answer.ends_with(nubra::sim::test::kD1) && ::poll(&in, 1, 10'000) > 0) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            answer.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::close(fd);
+    return answer;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(Nx3SimProgram, RollKeepsEveryPrintedLineThroughAKill) {
+    using nubra::sim::test::F;
+    std::string dir = ::testing::TempDir() + "nx3sim-roll-XXXXXX";
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    const std::string roll = dir + "/rolka.txt";
+    const std::string stateFile = dir + "/stan.txt";
+    const std::string cut = std::string(nubra::sim::kPaperCut) + "\n";
+
+    // Raw lines and a cut, then "B3": its answer means the printout has been handled.
+    RunningSim sim = StartSim({"--roll", roll, "--state", stateFile});
+    ASSERT_FALSE(sim.slave.empty());
+    sim.slave.pop_back();
+    EXPECT_TRUE(Talk(sim.slave, "\x02PIERWSZA\x03\x02"
+                                "DRUGA\x03\x05" +
+                                    F("B3"))
+                    .ends_with(nubra::sim::test::kD1));
+    int status = StopSim(sim, SIGKILL);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(ReadFile(roll), "PIERWSZA\nDRUGA\n" + cut);
+
+    // The state file counts those lines as printed: the next run neither repeats nor loses any.
+    sim = StartSim({"--roll", roll, "--state", stateFile});
+    ASSERT_FALSE(sim.slave.empty());
+    sim.slave.pop_back();
+    EXPECT_TRUE(Talk(sim.slave, "\x02TRZECIA\x03" + F("B3")).ends_with(nubra::sim::test::kD1));
+    StopSim(sim, SIGKILL);
+    EXPECT_EQ(ReadFile(roll), "PIERWSZA\nDRUGA\n" + cut + "TRZECIA\n");
+
+    ::unlink(roll.c_str());
+    ::unlink(stateFile.c_str());
     ::rmdir(dir.c_str());
 }
 
