@@ -121,11 +121,13 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
     const Range r = ParseRange(args, true, false);
     std::vector<std::string> lines;
     bool ok = false;
+    const CaughtInterrupts ctrlC(c.ui);
     c.link.DetectCodePage();
     c.link.SetTimeouts(kTransferTimeout);
     try {
         ok = c.link.SendPeriodReport(r.from, r.to);
-        for (std::string line; ok && (ok = c.link.ReceiveReportLine(line)) && c.link.ReportLineReceived();)
+        for (std::string line; ok && !c.ui.CtrlCPressed() && (ok = c.link.ReceiveReportLine(line)) &&
+                               c.link.ReportLineReceived();)
             lines.push_back(line);
     } catch (...) {
         // A line lost half-way: the lines received so far are kept.
@@ -134,8 +136,14 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
         throw;
     }
     c.link.SetTimeouts(kNormalTimeout);
-    if (!SaveLines(r.file, lines))
+    const bool interrupted = c.ui.CtrlCPressed();
+    // Ctrl+C before the first line leaves the old file as it was.
+    if (!(interrupted && lines.empty()) && !SaveLines(r.file, lines))
         throw CliFailure("Błąd zapisu do pliku " + r.file + ".");
+    if (interrupted)
+        throw Interrupted("Przerwano przesyłanie raportu. Liczba zachowanych wierszy: " +
+                              std::to_string(lines.size()) + " (plik " + r.file + ").",
+                          false);
     c.result.AddNumber("lines", "Wierszy raportu: ", static_cast<long long>(lines.size()));
     c.result.Add("file", "Plik: ", r.file);
     return ok;
