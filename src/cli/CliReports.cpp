@@ -136,14 +136,15 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
         throw;
     }
     c.link.SetTimeouts(kNormalTimeout);
-    const bool interrupted = c.ui.CtrlCPressed();
-    // Ctrl+C before the first line leaves the old file as it was.
-    if (!(interrupted && lines.empty()) && !SaveLines(r.file, lines))
-        throw CliFailure("Błąd zapisu do pliku " + r.file + ".");
-    if (interrupted)
-        throw Interrupted("Przerwano przesyłanie raportu. Liczba zachowanych wierszy: " +
-                              std::to_string(lines.size()) + " (plik " + r.file + ").",
+    if (c.ui.CtrlCPressed()) {
+        KeepPartial(c, r.file, lines);
+        throw Interrupted(lines.empty() ? "Przerwano przesyłanie raportu przed pierwszym wierszem; plik " +
+                                              r.file + " pozostał bez zmian."
+                                        : std::string("Przerwano przesyłanie raportu."),
                           false);
+    }
+    if (!SaveLines(r.file, lines))
+        throw CliFailure("Błąd zapisu do pliku " + r.file + ".");
     c.result.AddNumber("lines", "Wierszy raportu: ", static_cast<long long>(lines.size()));
     c.result.Add("file", "Plik: ", r.file);
     return ok;

@@ -210,8 +210,9 @@ TEST_F(CliProcess, CtrlCDuringATransferKeepsTheLinesReceived) {
     Start({"--trace", trace, "transfer", file});
     InterruptWhen(trace, "  WE-Wiersz raportu.", 3);
     EXPECT_EQ(Exit(), 130);
-    EXPECT_EQ(Read(dir + "/stderr"),
-              "Przerwano przesyłanie raportu. Liczba zachowanych wierszy: 4 (plik " + file + ").\n");
+    EXPECT_EQ(Read(dir + "/stderr"), "Raport jest niepełny: transmisja została przerwana.\n"
+                                     "Liczba wierszy zapisanych w pliku " +
+                                         file + ": 4.\nPrzerwano przesyłanie raportu.\n");
     const std::string kept = Read(file);
     EXPECT_EQ(std::count(kept.begin(), kept.end(), '\n'), 4) << kept;
     EXPECT_NE(kept.find("RAPORT FISKALNY OKRESOWY"), std::string::npos) << kept;
@@ -232,8 +233,8 @@ TEST_F(CliProcess, CtrlCBeforeTheFirstReportLineLeavesTheOldFile) {
     Start({"--trace", trace, "transfer", file});
     InterruptWhen(trace, "(R2)");
     EXPECT_EQ(Exit(), 130);
-    EXPECT_EQ(Read(dir + "/stderr"),
-              "Przerwano przesyłanie raportu. Liczba zachowanych wierszy: 0 (plik " + file + ").\n");
+    EXPECT_EQ(Read(dir + "/stderr"), "Przerwano przesyłanie raportu przed pierwszym wierszem; plik " + file +
+                                         " pozostał bez zmian.\n");
     EXPECT_EQ(Read(file), "stary raport\n");
 }
 
