@@ -68,7 +68,9 @@ std::string CliUsage() {
             line += std::string(" ") + c.arguments;
         text += line + "\n";
     }
-    text += "\nKody wyjścia: 0 wykonane, 1 odmowa drukarki, 2 brak komunikacji, 64 błędne wywołanie.\n";
+    text += "\nKody wyjścia: 0 wykonane, 1 odmowa drukarki, 2 brak komunikacji (nic nie wykonano), "
+            "3 wynik nieznany (kasa mogła wykonać rozkaz; sprawdź jej stan przed ponowieniem), "
+            "64 błędne wywołanie, 130 przerwane klawiszami Ctrl+C.\n";
     return text;
 }
 

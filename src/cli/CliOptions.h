@@ -8,8 +8,16 @@
 
 namespace nubra::cli {
 
-// Exit codes.
-enum Exit : int { ExitOk = 0, ExitRefused = 1, ExitNoCommunication = 2, ExitUsage = 64 };
+// Exit codes. 2 promises that nothing was done (a script may try again); 3 that the printer may have
+// done it (a sale, a printout, a report: check before trying again).
+enum Exit : int {
+    ExitOk = 0,
+    ExitRefused = 1,
+    ExitNoCommunication = 2,
+    ExitOutcomeUnknown = 3,
+    ExitUsage = 64,
+    ExitInterrupted = 130
+};
 
 // A command line that cannot be run; what() says why (Polish). Raised before anything is sent.
 class UsageError : public std::runtime_error {
@@ -21,6 +29,15 @@ public:
 class CliFailure : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// Ctrl+C ended the run: exit 130 with what() on stderr. outcomeUnknown when it cut the wait for the
+// printer's answer.
+class Interrupted : public std::runtime_error {
+public:
+    Interrupted(const std::string& message, bool outcomeUnknown)
+        : std::runtime_error(message), outcomeUnknown(outcomeUnknown) {}
+    bool outcomeUnknown;
 };
 
 struct CliOptions {

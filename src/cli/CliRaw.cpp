@@ -57,9 +57,11 @@ bool RunRaw(CliContext& c, const std::vector<std::string>& args) {
 
     std::vector<std::string> frames;
     std::string closing;
-    c.link.SendCommand(code, closing);
-    frames.push_back(closing);
-    if (closing == "I1") {
+    c.link.GuardOutcome(code, 1 + data.size(), [&] {
+        c.link.SendCommand(code, closing);
+        frames.push_back(closing);
+        if (closing != "I1")
+            return;
         for (const std::string& frame : data)
             c.link.SendFrame(frame);
         closing.clear();
@@ -70,7 +72,7 @@ bool RunRaw(CliContext& c, const std::vector<std::string>& args) {
             if (IsCode(payload) && payload != "I1")
                 closing = payload;
         }
-    }
+    });
     c.link.SetTimeouts(kTrailingSeconds);
     try {
         for (;;) {

@@ -121,11 +121,13 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
     const Range r = ParseRange(args, true, false);
     std::vector<std::string> lines;
     bool ok = false;
+    const CaughtInterrupts ctrlC(c.ui);
     c.link.DetectCodePage();
     c.link.SetTimeouts(kTransferTimeout);
     try {
         ok = c.link.SendPeriodReport(r.from, r.to);
-        for (std::string line; ok && (ok = c.link.ReceiveReportLine(line)) && c.link.ReportLineReceived();)
+        for (std::string line; ok && !c.ui.CtrlCPressed() && (ok = c.link.ReceiveReportLine(line)) &&
+                               c.link.ReportLineReceived();)
             lines.push_back(line);
     } catch (...) {
         // A line lost half-way: the lines received so far are kept.
@@ -134,6 +136,13 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
         throw;
     }
     c.link.SetTimeouts(kNormalTimeout);
+    if (c.ui.CtrlCPressed()) {
+        KeepPartial(c, r.file, lines);
+        throw Interrupted(lines.empty() ? "Przerwano przesyłanie raportu przed pierwszym wierszem; plik " +
+                                              r.file + " pozostał bez zmian."
+                                        : std::string("Przerwano przesyłanie raportu."),
+                          false);
+    }
     if (!SaveLines(r.file, lines))
         throw CliFailure("Błąd zapisu do pliku " + r.file + ".");
     c.result.AddNumber("lines", "Wierszy raportu: ", static_cast<long long>(lines.size()));

@@ -50,10 +50,12 @@ int Refused(const ConsoleLinkUi& ui, const CliOptions& options, std::ostream& ou
 }
 
 int Failed(const std::string& message, int code, const CliOptions& options, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, bool outcomeUnknown = false) {
     err << message << std::endl;
     if (options.json) {
         CliResult failure;
+        if (outcomeUnknown)
+            failure.Add("outcome", "", "unknown");
         failure.Add("error", "", message);
         failure.PrintJson(out);
     }
@@ -108,7 +110,14 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     } catch (const UsageError& e) {
         return Usage(err, e.what());
     } catch (const LinkError& e) {
+        // Once something went out whole in this run (the first of two documents), "nothing was
+        // done" is no longer true even when the command now lost had not gone out.
+        if (e.OutcomeUnknown() || link.ChangingCommandSent())
+            return Failed(ConsoleText(e.WithOutcomeUnknown().what()), ExitOutcomeUnknown, options, out, err,
+                          true);
         return Failed(ConsoleText(e.what()), ExitNoCommunication, options, out, err);
+    } catch (const Interrupted& e) {
+        return Failed(e.what(), ExitInterrupted, options, out, err, e.outcomeUnknown);
     } catch (const CliFailure& e) {
         return Failed(e.what(), ExitRefused, options, out, err);
     }

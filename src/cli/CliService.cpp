@@ -147,8 +147,7 @@ bool RunPrint(CliContext& c, const std::vector<std::string>& args) {
         throw UsageError("Nie można odczytać pliku " + args[0] + ".");
     std::ostringstream read;
     read << in.rdbuf();
-    for (const std::string& write : service::RawPrintout(PrintoutLines(read.str())))
-        c.link.SendRaw(write);
+    c.link.SendPrintout(service::RawPrintout(PrintoutLines(read.str())));
     return true;
 }
 

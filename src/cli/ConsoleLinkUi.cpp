@@ -3,6 +3,7 @@
 #include <csignal>
 #include <ostream>
 
+#include "CliOptions.h"
 #include "TNX3Class.h"
 
 namespace nubra::cli {
@@ -29,8 +30,23 @@ std::string ConsoleText(const std::string& text) {
 }
 
 ConsoleLinkUi::~ConsoleLinkUi() {
-    if (waiting_)
+    if (waiting_ || catching_)
         std::signal(SIGINT, SIG_DFL);
+}
+
+void ConsoleLinkUi::CatchInterrupts(bool on) {
+    if (on) {
+        interrupted = 0;
+        if (!waiting_ && !catching_)
+            std::signal(SIGINT, OnInterrupt);
+    } else if (catching_ && !waiting_) {
+        std::signal(SIGINT, SIG_DFL);
+    }
+    catching_ = on;
+}
+
+bool ConsoleLinkUi::CtrlCPressed() const {
+    return catching_ && interrupted != 0;
 }
 
 bool ConsoleLinkUi::OpenTrace(const std::string& path) {
@@ -51,7 +67,7 @@ void ConsoleLinkUi::ShowError(const std::string& text) {
 void ConsoleLinkUi::ShowWait() {
     // Only Ctrl+C during a wait answers the wait; at any other time it ends the program at once.
     interrupted = 0;
-    if (!waiting_)
+    if (!waiting_ && !catching_)
         std::signal(SIGINT, OnInterrupt);
     waiting_ = true;
     waitShown_ = false;
@@ -61,7 +77,7 @@ void ConsoleLinkUi::ShowWait() {
 }
 
 void ConsoleLinkUi::HideWait() {
-    if (waiting_)
+    if (waiting_ && !catching_)
         std::signal(SIGINT, SIG_DFL);
     waiting_ = false;
     if (link_)
@@ -75,7 +91,8 @@ void ConsoleLinkUi::ProcessMessages() {
     }
     if (waiting_ && interrupted) {
         interrupted = 0;
-        HideWait();
+        // The link ends the wait (hides it) on its way out.
+        throw Interrupted(kWaitInterrupted, true);
     }
 }
 

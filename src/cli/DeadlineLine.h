@@ -30,7 +30,7 @@ public:
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now()).count();
         if (left <= 0)
-            return -1;
+            return kNoByte;
         line_->SetReadTimeout(static_cast<int>(std::min<long long>(timeoutMs_, left)));
         return line_->ReadByte();
     }

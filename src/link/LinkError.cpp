@@ -6,13 +6,22 @@
 namespace nubra {
 
 LinkError LinkError::NoCommunication() {
-    return LinkError(TNX3Class::NoCommunicationMessage);
+    return LinkError(TNX3Class::NoCommunicationMessage, Kind::NoCommunication);
 }
 
 LinkError LinkError::Checksum(const std::string& received, const std::string& computed) {
     // Twenty spaces after the colon, as the printer's service documents show it.
     return LinkError("Błąd sumy kontrolnej:                    \r\nKasa: " + cp1250::ToUtf8(received) +
-                     "\r\nProgram: " + cp1250::ToUtf8(computed));
+                         "\r\nProgram: " + cp1250::ToUtf8(computed),
+                     Kind::Checksum);
+}
+
+LinkError LinkError::WithOutcomeUnknown() const {
+    if (outcomeUnknown_)
+        return *this;
+    LinkError unknown(std::string(what()) + "\r\n" + UnknownOutcomeLine, kind_);
+    unknown.outcomeUnknown_ = true;
+    return unknown;
 }
 
 } // namespace nubra

@@ -1,5 +1,8 @@
 // Frames, the send and receive operations and the long wait for printing commands.
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <string_view>
 
 #include "Cp1250.h"
 #include "LinkError.h"
@@ -9,6 +12,11 @@ namespace nubra {
 namespace {
 
 const char* const kSeparator = "- - - - - - - - - - - - - - - -";
+
+// Status and information queries, settings read back, stored data and the report as text.
+constexpr std::array<std::string_view, 20> kReadingCodes = {"B2", "B3", "B4", "B5", "PI", "I3", "I6",
+                                                            "I7", "T2", "ES", "D4", "D9", "C2", "E1",
+                                                            "EA", "N4", "EI", "Q2", "LE", "R2"};
 
 // The application-starting cursor for the length of one exchange operation, reset also when it raises.
 class BusyCursor {
@@ -45,6 +53,7 @@ void TNX3Class::SendCommand(const std::string& code, std::string& reply) {
     ui_.AddLogLine("<- " + frame);
     if (!line_->Write(frame))
         throw LinkError::NoCommunication();
+    ++writesDone_;
     if (Sleep)
         Sleep(25);
     ReceiveReply(reply);
@@ -60,6 +69,7 @@ void TNX3Class::SendBytesFrame(const std::string& bytes) {
     ui_.AddLogLine("<- " + frame);
     if (!line_->Write(frame))
         throw LinkError::NoCommunication();
+    ++writesDone_;
 }
 
 void TNX3Class::SendRaw(const std::string& text) {
@@ -68,6 +78,38 @@ void TNX3Class::SendRaw(const std::string& text) {
     ui_.AddLogLine("<- " + sent);
     if (!line_->Write(sent))
         throw LinkError::NoCommunication();
+    ++writesDone_;
+}
+
+void TNX3Class::SendPrintout(const std::vector<std::string>& writes) {
+    GuardOutcome({}, 1, [&] {
+        for (const std::string& write : writes)
+            SendRaw(write);
+    });
+}
+
+bool TNX3Class::OnlyReads(const std::string& code) {
+    return std::find(kReadingCodes.begin(), kReadingCodes.end(), code) != kReadingCodes.end();
+}
+
+void TNX3Class::GuardOutcome(const std::string& code, std::size_t writes,
+                             const std::function<void()>& exchange) {
+    if (OnlyReads(code)) {
+        exchange();
+        return;
+    }
+    const std::uint64_t before = writesDone_;
+    const auto sentWhole = [&] { return writesDone_ - before >= writes; };
+    try {
+        exchange();
+    } catch (const LinkError& e) {
+        if (!sentWhole())
+            throw;
+        changingSent_ = true;
+        throw e.WithOutcomeUnknown();
+    }
+    if (sentWhole())
+        changingSent_ = true;
 }
 
 void TNX3Class::ReceiveFrame(std::string& data) {
@@ -136,7 +178,7 @@ void TNX3Class::ReceiveReply(std::string& reply) {
     try {
         ReceiveFrame(extended);
     } catch (const LinkError& e) {
-        if (std::string(e.what()) != NoCommunicationMessage)
+        if (e.GetKind() != LinkError::Kind::NoCommunication)
             throw;
         return;
     }
@@ -165,6 +207,10 @@ std::string TNX3Class::GatherReply(std::size_t count, bool& aborted) {
             return Frame("D1");
         }
         const int b = line_->ReadByte();
+        // Empty reads are tried again for as long as the printout takes; a line that is gone
+        // will never bring the answer.
+        if (b == SerialLine::kLineGone)
+            throw LinkError::NoCommunication();
         if (b >= 0)
             gathered += static_cast<char>(b);
     }
@@ -242,11 +288,15 @@ bool TNX3Class::Query(const std::string& code, std::string& data, int fixedCount
 }
 
 bool TNX3Class::Order(const std::string& code, std::initializer_list<std::string> frames, Closing closing) {
-    if (!Accepted(code))
-        return false;
-    for (const std::string& frame : frames)
-        SendFrame(frame);
-    return Closed(closing);
+    bool done = false;
+    GuardOutcome(code, 1 + frames.size(), [&] {
+        if (!Accepted(code))
+            return;
+        for (const std::string& frame : frames)
+            SendFrame(frame);
+        done = Closed(closing);
+    });
+    return done;
 }
 
 } // namespace nubra

@@ -19,15 +19,17 @@ bool TNX3Class::PeriodReport(const std::string& from, const std::string& to) {
 }
 
 bool TNX3Class::SubReport(char letter, std::initializer_list<std::string> frames) {
-    // "R9" and its letter go out back to back, without a purge or a log separator.
-    SendFrame("R9");
-    SendFrame(std::string(1, letter));
-    ReceiveReply(lastReply_);
-    if (lastReply_ == "I1") {
-        for (const std::string& frame : frames)
-            SendFrame(frame);
-        Closed(Closing::Wait);
-    }
+    GuardOutcome("R9", 2 + frames.size(), [&] {
+        // "R9" and its letter go out back to back, without a purge or a log separator.
+        SendFrame("R9");
+        SendFrame(std::string(1, letter));
+        ReceiveReply(lastReply_);
+        if (lastReply_ == "I1") {
+            for (const std::string& frame : frames)
+                SendFrame(frame);
+            Closed(Closing::Wait);
+        }
+    });
     return CheckReply("R9", LastReply());
 }
 
@@ -84,14 +86,17 @@ bool TNX3Class::SettlementReport(bool summary, const std::string& from, const st
     unsigned char status1 = 0, status2 = 0;
     if (!GetStatus3Letter(uniqueNo, nip, status1, status2))
         return false;
-    if (Accepted("Z2")) {
-        if (PrinterType == 1)
-            SendFrame(PadLeft(summary ? "P" : "C", kVariant));
-        SendFrame(PadLeft(from, kRangeValue));
-        SendFrame(PadLeft(to, kRangeValue));
-        SendFrame(uniqueNo);
-        Closed(Closing::Wait);
-    }
+    const bool variant = PrinterType == 1;
+    GuardOutcome("Z2", variant ? 5 : 4, [&] {
+        if (Accepted("Z2")) {
+            if (variant)
+                SendFrame(PadLeft(summary ? "P" : "C", kVariant));
+            SendFrame(PadLeft(from, kRangeValue));
+            SendFrame(PadLeft(to, kRangeValue));
+            SendFrame(uniqueNo);
+            Closed(Closing::Wait);
+        }
+    });
     return CheckReply("Z2", LastReply());
 }
 

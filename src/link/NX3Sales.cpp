@@ -60,11 +60,14 @@ std::string TNX3Class::PayCurrencyField(int reg, const std::string& currency, st
 }
 
 bool TNX3Class::StartTrans(int reg, std::int64_t limit, int& tranNo) {
-    if (Order("PC", {StartTransField(reg, limit)}, Closing::Wait)) {
-        std::string data;
-        ReceiveFrame(data);
-        tranNo = StrToIntDef(data, 1);
-    }
+    // The number follows "D1": lost, the transaction may be open under a number nobody knows.
+    GuardOutcome("PC", 2, [&] {
+        if (Order("PC", {StartTransField(reg, limit)}, Closing::Wait)) {
+            std::string data;
+            ReceiveFrame(data);
+            tranNo = StrToIntDef(data, 1);
+        }
+    });
     return CheckReply("PC", LastReply());
 }
 

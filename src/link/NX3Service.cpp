@@ -28,15 +28,17 @@ enum class Ends { AtOnce, AfterPrinting };
 std::string Unrecorded(TNX3Class& nx3, const std::string& command, std::initializer_list<std::string> frames,
                        Ends ends) {
     std::string code;
-    nx3.SendCommand(command, code);
-    if (code != "I1")
-        return code;
-    for (const std::string& frame : frames)
-        nx3.SendFrame(frame);
-    if (ends == Ends::AfterPrinting)
-        nx3.WaitForReply(code);
-    else
-        nx3.ReceiveReply(code);
+    nx3.GuardOutcome(command, 1 + frames.size(), [&] {
+        nx3.SendCommand(command, code);
+        if (code != "I1")
+            return;
+        for (const std::string& frame : frames)
+            nx3.SendFrame(frame);
+        if (ends == Ends::AfterPrinting)
+            nx3.WaitForReply(code);
+        else
+            nx3.ReceiveReply(code);
+    });
     return code;
 }
 

@@ -166,10 +166,12 @@ bool TNX3Class::GetDeviceInfo(const std::string& selector, std::string& data) {
 }
 
 bool TNX3Class::SetStatus(unsigned char status1, unsigned char status2) {
-    if (Accepted("K4")) {
-        SendBytesFrame(std::string{static_cast<char>(status1), static_cast<char>(status2)});
-        Closed(Closing::Wait);
-    }
+    GuardOutcome("K4", 2, [&] {
+        if (Accepted("K4")) {
+            SendBytesFrame(std::string{static_cast<char>(status1), static_cast<char>(status2)});
+            Closed(Closing::Wait);
+        }
+    });
     return CheckReply("K4", LastReply());
 }
 

@@ -16,6 +16,8 @@ constexpr std::string_view kSent = "<- ";
 constexpr std::string_view kReceived = "-> ";
 constexpr char kStx = '\x02';
 constexpr char kEtx = '\x03';
+constexpr std::string_view kReportCommand = "R2";
+constexpr std::string_view kReportLine = "WE";
 
 // The payload of the frame at the start of text; false when text does not start with STX.
 bool Payload(std::string_view text, std::string& payload) {
@@ -62,6 +64,7 @@ std::string LogAnnotator::Note(std::string_view bytes) {
     if (bytes == kSeparator) {
         commandNext_ = true;
         extendedNext_ = false;
+        reportLineNext_ = false;
         command_.clear();
         return {};
     }
@@ -82,6 +85,15 @@ std::string LogAnnotator::Note(std::string_view bytes) {
         return ReplyNote("X2" + payload);
     if (!Payload(text, payload))
         return {};
+    if (reportLineNext_) {
+        // The report's own text, even where it reads like a code ("D1", "--").
+        reportLineNext_ = false;
+        return {};
+    }
+    if (command_ == kReportCommand && payload == kReportLine) {
+        reportLineNext_ = true;
+        return std::string(kReportLine) + "-Wiersz raportu.";
+    }
     if (extendedNext_) {
         extendedNext_ = false;
         if (IsExtension(payload))

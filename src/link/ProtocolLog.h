@@ -5,7 +5,8 @@
 // A line is what the link logged: the separator, "<- " with a frame sent, "-> " with a frame
 // received. Its note names the command an exchange starts (the frame sent right after the
 // separator, as the description table words it) or the meaning of a reply code in that command's
-// context ("I1-OK.", "X20133-Kasa jest już sfiskalizowana.").
+// context ("I1-OK.", "X20133-Kasa jest już sfiskalizowana."). In the periodic report sent as text
+// ("R2") a "WE" frame announces a report line and the frame after it is that line's text.
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -43,6 +44,7 @@ private:
     std::string lastReply_;
     bool commandNext_ = false;
     bool extendedNext_ = false;
+    bool reportLineNext_ = false;
 };
 
 // Local time of day to the millisecond: "18:42:03.125".

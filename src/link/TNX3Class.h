@@ -6,9 +6,11 @@
 // Threading: one thread only. The only re-entrancy is WaitForReply, which lets the window system run
 // (LinkUi::ProcessMessages) between 10 ms reads; the wait window may then set AbortRequested.
 //
-// Errors: a lost line (failed write, no byte within the read time-out, 4096 bytes without a frame) and
-// a checksum mismatch raise nubra::LinkError with the Polish message. Device error codes are not
-// errors: CheckReply shows them in the error window and returns false.
+// Errors: a lost line (failed write, no byte within the read time-out, 4096 bytes without a frame, a
+// line that is gone) and a checksum mismatch raise nubra::LinkError with the Polish message. Raised
+// after the last byte of a command that changes the device, the error says the outcome is unknown
+// (GuardOutcome). Device error codes are not errors: CheckReply shows them in the error window and
+// returns false.
 //
 // Text: every data field and reply is a Windows-1250 byte string (one byte per character); program
 // messages and Descriptions are UTF-8.
@@ -154,6 +156,9 @@ public:
     // Without the upper-casing and code-page conversion of SendFrame: bit fields go out as given.
     void SendBytesFrame(const std::string& bytes);
     void SendRaw(const std::string& text);
+    // A service printout, one SendRaw per write: once the first has gone out, a lost line leaves
+    // the outcome unknown (part of it may be on paper).
+    void SendPrintout(const std::vector<std::string>& writes);
     void ReceiveFrame(std::string& data);
     void ReceiveFixed(int count, std::string& data);
     // A reply "X2" is followed by its four-hex-digit frame: the reply is then "X2" + the digits.
@@ -164,6 +169,17 @@ public:
     bool CheckReply(const std::string& command, const std::string& reply);
     // Only the description CheckReply would show (UTF-8); for tests and tools.
     std::string ErrorDescription(const std::string& command, const std::string& reply) const;
+    // Commands that only read (status, settings, stored data, the report as text): a failure during
+    // one of them never leaves an outcome unknown. Every other code may change the device.
+    static bool OnlyReads(const std::string& code);
+    // Runs the exchange of the command `code`, whose own bytes go out in `writes` writes (the code
+    // frame, then its data frames). When the command may change the device, a LinkError raised once
+    // the last of them has gone out becomes one with an unknown outcome; before that (the command
+    // not out whole, the device cannot have acted) it stays as it was.
+    void GuardOutcome(const std::string& code, std::size_t writes, const std::function<void()>& exchange);
+    // True once a command that may change the device has gone out whole since the link was made
+    // (done, refused or lost after that): from then on the device is not as it was.
+    bool ChangingCommandSent() const { return changingSent_; }
 
     // --- code page ---
     void SelectCodePage(bool mazovia);
@@ -331,6 +347,9 @@ private:
     LinkUi& ui_;
     std::unique_ptr<SerialLine> line_;
     std::string lastReply_;
+    // Writes that went out whole, for GuardOutcome.
+    std::uint64_t writesDone_ = 0;
+    bool changingSent_ = false;
 };
 
 } // namespace nubra

@@ -139,7 +139,7 @@ bool PosixSerialLine::Write(const std::string& bytes) {
 
 int PosixSerialLine::ReadByte() {
     if (fd_ < 0)
-        return -1;
+        return kNoByte;
     const auto deadline = Now() + std::chrono::milliseconds(timeoutMs_);
     for (;;) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Now()).count();
@@ -147,22 +147,30 @@ int PosixSerialLine::ReadByte() {
         const int r = ::poll(&p, 1, left > 0 ? static_cast<int>(left) : 0);
         if (r < 0 && errno == EINTR)
             continue;
-        if (r <= 0)
-            return -1;
-        if (p.revents & POLLIN) {
+        if (r == 0)
+            return kNoByte;
+        if (r > 0 && (p.revents & POLLIN)) {
             unsigned char byte = 0;
             const ssize_t n = ::read(fd_, &byte, 1);
             if (n == 1)
                 return byte;
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
+            // End of file or EIO: the other side hung up (a pseudo-terminal's master, a tty's
+            // hang-up); ENXIO, ENODEV: the adapter was pulled.
+            if (n == 0 || errno == EIO || errno == ENXIO || errno == ENODEV)
+                return kLineGone;
+        } else if (r > 0) {
+            // POLLHUP, POLLERR or POLLNVAL without a byte to read: CLOCAL is set, so no carrier
+            // change causes it; the line is gone.
+            return kLineGone;
         }
-        // A hung-up line answers at once; keep the time-out so callers that poll do not spin, but
-        // only what is left of it after the poll.
+        // Any other failure: keep the time-out so callers that poll do not spin, but only what is
+        // left of it after the poll.
         const auto rest = deadline - Now();
         if (rest > Clock::duration::zero())
             Pause(rest);
-        return -1;
+        return kNoByte;
     }
 }
 

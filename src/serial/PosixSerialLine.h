@@ -29,7 +29,7 @@ public:
     int ReadByte() override;
     bool Close() override;
 
-    // The clock a read's time-out is measured by and the pause a hung-up line waits out; tests
+    // The clock a read's time-out is measured by and the pause a failed read waits out; tests
     // replace them.
     std::function<Clock::time_point()> Now = [] { return Clock::now(); };
     std::function<void(Clock::duration)> Pause = [](Clock::duration d) { std::this_thread::sleep_for(d); };

@@ -7,6 +7,11 @@ void ScriptedLine::Feed(std::string bytes, When when) {
     Release();
 }
 
+void ScriptedLine::HangUp(When when) {
+    pending_.push_back({{}, when, true});
+    Release();
+}
+
 void ScriptedLine::Release() {
     while (!pending_.empty()) {
         const When& w = pending_.front().when;
@@ -15,6 +20,7 @@ void ScriptedLine::Release() {
             return;
         for (char c : pending_.front().bytes)
             input_.push_back(static_cast<unsigned char>(c));
+        gone_ = gone_ || pending_.front().hangUp;
         pending_.pop_front();
     }
 }
@@ -56,7 +62,7 @@ bool ScriptedLine::Purge() {
 
 bool ScriptedLine::Write(const std::string& bytes) {
     events_.push_back("write " + bytes);
-    if (!open_ || failWrite_)
+    if (!open_ || failWrite_ || (gone_ && input_.empty()))
         return false;
     written_ += bytes;
     writes_.push_back(bytes);
@@ -66,9 +72,11 @@ bool ScriptedLine::Write(const std::string& bytes) {
 
 int ScriptedLine::ReadByte() {
     ++reads_;
+    if (open_ && !failRead_ && input_.empty() && gone_)
+        return kLineGone;
     if (!open_ || failRead_ || input_.empty()) {
         ++timedOut_;
-        return -1;
+        return kNoByte;
     }
     const int b = input_.front();
     input_.pop_front();

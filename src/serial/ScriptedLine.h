@@ -1,7 +1,7 @@
 #pragma once
 // An in-memory serial line for tests: the test scripts what the device sends (optionally released
 // only after so many writes, written bytes or purges), and the line records everything the program
-// did. A read with nothing available is a time-out and returns -1 at once.
+// did. A read with nothing available is a time-out and returns kNoByte at once.
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -24,6 +24,10 @@ public:
 
     void Feed(std::string bytes) { Feed(std::move(bytes), When{0, 0, 0}); }
     void Feed(std::string bytes, When when);
+    // The line goes (hangs up) once the bytes scripted before have been read and `when` holds:
+    // reads give kLineGone and writes fail from then on.
+    void HangUp() { HangUp(When{0, 0, 0}); }
+    void HangUp(When when);
 
     // Failure injection.
     void FailOpen(OpenResult result) { openResult_ = result; }
@@ -58,6 +62,7 @@ private:
     struct Chunk {
         std::string bytes;
         When when;
+        bool hangUp = false;
     };
     void Release();
 
@@ -73,6 +78,7 @@ private:
     bool failTimeout_ = false;
     bool failClose_ = false;
     bool open_ = false;
+    bool gone_ = false;
     int port_ = 0;
     int purges_ = 0;
     int reads_ = 0;

@@ -23,7 +23,11 @@ public:
     virtual bool Purge() = 0;
     // Writes every byte or fails.
     virtual bool Write(const std::string& bytes) = 0;
-    // One byte 0..255; -1 when nothing arrived within the time-out or the read failed.
+    // What ReadByte gives besides a byte: nothing within the time-out (a read may simply be tried
+    // again), or a line that is gone (hung up, adapter pulled): no byte will ever come on it.
+    static constexpr int kNoByte = -1;
+    static constexpr int kLineGone = -2;
+    // One byte 0..255, kNoByte or kLineGone.
     virtual int ReadByte() = 0;
     virtual bool Close() = 0;
 };

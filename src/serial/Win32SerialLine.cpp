@@ -38,6 +38,28 @@ std::string Reason(DWORD error) {
     }
 }
 
+// Whether a failed ReadFile means the port is gone (a USB adapter pulled, the driver stopped).
+bool LineGone(HANDLE handle, DWORD error) {
+    switch (error) {
+    case ERROR_BAD_COMMAND:
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_GEN_FAILURE: // what several USB serial drivers give once unplugged
+    case ERROR_INVALID_HANDLE:
+    case ERROR_ACCESS_DENIED:
+        return true;
+    case ERROR_OPERATION_ABORTED: {
+        // Also a line error on a driver that aborts reads on errors: clearing it shows whether the
+        // port is still there.
+        DWORD errors = 0;
+        COMSTAT status{};
+        return !::ClearCommError(handle, &errors, &status);
+    }
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 std::string PortSerialLine::DefaultDevicePath(int portNumber) {
@@ -118,14 +140,16 @@ bool Win32SerialLine::Write(const std::string& bytes) {
 
 int Win32SerialLine::ReadByte() {
     if (!handle_)
-        return -1;
+        return kNoByte;
     unsigned char byte = 0;
     DWORD got = 0;
     if (::ReadFile(Handle(handle_), &byte, 1, &got, nullptr))
-        return got == 1 ? byte : -1;
-    // A device gone away fails at once; wait the time-out out so callers that poll do not spin.
+        return got == 1 ? byte : kNoByte;
+    if (LineGone(Handle(handle_), ::GetLastError()))
+        return kLineGone;
+    // Any other failure comes at once too; wait the time-out out so callers that poll do not spin.
     ::Sleep(timeoutMs_);
-    return -1;
+    return kNoByte;
 }
 
 bool Win32SerialLine::Close() {

@@ -102,10 +102,7 @@ QWidget* CreateFormTemplates(app::TFormMain& main) {
 QWidget* CreateFormPrint(app::TFormMain& main) {
     auto* form = new TFormPrint(&main);
     form->Send = [&main](const std::vector<std::string>& writes) {
-        main.RunAction([&main, &writes] {
-            for (const std::string& write : writes)
-                main.Nx3().SendRaw(write);
-        });
+        main.RunAction([&main, &writes] { main.Nx3().SendPrintout(writes); });
     };
     return form;
 }

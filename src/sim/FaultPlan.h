@@ -26,6 +26,9 @@ struct FaultPlan {
     std::chrono::milliseconds delayLength{0};
     std::optional<FrameFault> hangUp;
     std::size_t hangUpAfterBytes = 0;
+    // The line closes in place of this command's answer ("I1" or a refusal) or closing code.
+    std::optional<std::string> hangUpOn;
+    FailAt hangUpAt = FailAt::Closing;
 
     bool silence = false;
     std::optional<std::string> failCode;

@@ -84,6 +84,10 @@ void Nx3Device::StartCommand(const std::string& code) {
         return;
     ApplyDueClockEvents();
     command_ = code;
+    if (faults_.hangUpOn == code && faults_.hangUpAt == FailAt::Command) {
+        faults_.hangUpOn.reset();
+        HangUpInFrame(0);
+    }
     if (faults_.failCode && faults_.failAt == FailAt::Command) {
         SendCode(*std::exchange(faults_.failCode, std::nullopt));
         return;
@@ -114,6 +118,10 @@ void Nx3Device::ExpectData(DataHandler handler, std::size_t fixedLength) {
 }
 
 bool Nx3Device::Finish() {
+    if (faults_.hangUpOn == command_ && faults_.hangUpAt == FailAt::Closing) {
+        faults_.hangUpOn.reset();
+        HangUpInFrame(0);
+    }
     if (faults_.failCode && faults_.failAt == FailAt::Closing) {
         SendCode(*std::exchange(faults_.failCode, std::nullopt));
         return false;
@@ -194,6 +202,11 @@ void Nx3Device::DelayFrame(std::chrono::milliseconds delay, std::size_t frame) {
 void Nx3Device::HangUpInFrame(std::size_t bytes, std::size_t frame) {
     faults_.hangUp = FrameFault{framesSent_ + frame};
     faults_.hangUpAfterBytes = bytes;
+}
+
+void Nx3Device::HangUpOn(std::string code, FailAt at) {
+    faults_.hangUpOn = std::move(code);
+    faults_.hangUpAt = at;
 }
 
 void Nx3Device::SilenceNextCommand() {

@@ -68,6 +68,9 @@ public:
     void DelayFrame(std::chrono::milliseconds delay, std::size_t frame = 0);
     // Sends only the first `bytes` bytes of that frame, then the line closes.
     void HangUpInFrame(std::size_t bytes, std::size_t frame = 0);
+    // The next time the command `code` runs, the line closes where its first answer (Command: the
+    // device has not acted) or its closing code (Closing: the device has acted) would go.
+    void HangUpOn(std::string code, FailAt at);
     // The next command code frame gets no answer at all.
     void SilenceNextCommand();
     // The next command is refused with `code`: two characters, or "X2" + four hex digits (sent as the

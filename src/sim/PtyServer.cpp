@@ -319,7 +319,6 @@ void PtyServer::HangUpOnceRead() {
 }
 
 void PtyServer::HangUp() {
-    ++hangUps_;
     pending_.clear();
     headTimed_ = false;
     streamLeft_.clear();
@@ -331,6 +330,9 @@ void PtyServer::HangUp() {
         broken_ = true;
         stopping_ = true;
     }
+    // Counted once the fresh line is in place: a program that waits for the count must not find the
+    // old line (or a new one under a reused number) half made.
+    ++hangUps_;
 }
 
 } // namespace nubra::sim

@@ -44,7 +44,7 @@ public:
 
     std::string SlavePath() const;
     const std::string& LinkPath() const { return linkPath_; }
-    // How many times the line was closed by a hang-up fault.
+    // How many times the line was closed by a hang-up fault and a fresh one opened (or not: Broken).
     int HangUps() const { return hangUps_; }
     // True once serving ended on its own: no fresh pseudo-terminal could be opened after a hang-up.
     bool Broken() const { return broken_; }

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include "CliFixture.h"
+#include "CliOptions.h"
 #include "ConsoleLinkUi.h"
 #include "ScriptedLine.h"
 #include "TNX3Class.h"
@@ -78,18 +79,35 @@ TEST_F(CliFixture, ProgramExitsWithTheCodes) {
               std::string::npos);
 }
 
-TEST(ConsoleLinkUi, CtrlCDuringAWaitAnswersItAsTheWindowsCloseDoes) {
+// Unlike the window's "Zamknij", Ctrl+C never stands for "D1": the wait ends unanswered.
+TEST(ConsoleLinkUi, CtrlCDuringAWaitEndsItUnanswered) {
+    // A printer that never answers; Ctrl+C comes on the third empty read of the wait.
+    struct CtrlCLine : ScriptedLine {
+        int reads = 0;
+        int ReadByte() override {
+            if (++reads == 3)
+                std::raise(SIGINT);
+            return ScriptedLine::ReadByte();
+        }
+    };
     std::ostringstream err;
     cli::ConsoleLinkUi ui(err);
-    TNX3Class link("/tmp/", ui, std::make_unique<ScriptedLine>());
+    TNX3Class link("/tmp/", ui, std::make_unique<CtrlCLine>());
     ui.SetLink(&link);
-    ui.ShowWait();
-    EXPECT_FALSE(link.AbortRequested);
-    ui.ProcessMessages();
-    EXPECT_FALSE(link.AbortRequested);
-    std::raise(SIGINT);
-    ui.ProcessMessages();
-    EXPECT_TRUE(link.AbortRequested);
+    ASSERT_TRUE(link.OpenPort(1));
+    std::string reply = "none";
+    try {
+        link.WaitForReply(reply);
+        ADD_FAILURE() << "the wait ended with " << reply;
+    } catch (const cli::Interrupted& e) {
+        EXPECT_EQ(std::string(e.what()), "Przerwano oczekiwanie: wynik nieznany.");
+        EXPECT_TRUE(e.outcomeUnknown);
+    }
+    EXPECT_EQ(reply, "none");
+    // The wait is over and Ctrl+C ends the program again.
+    struct sigaction now {};
+    ASSERT_EQ(::sigaction(SIGINT, nullptr, &now), 0);
+    EXPECT_EQ(now.sa_handler, SIG_DFL);
 }
 
 } // namespace

@@ -77,10 +77,33 @@ TEST(ProtocolLog, NotesNameTheCommandAndEachReplyCodeInItsContext) {
          "0384\x03"
          "C9",
          "X20384-Brak karty."},
+        // In the report sent as text "WE" announces a line, and the line is text even where it
+        // reads like a code.
+        {"- - - - - - - - - - - - - - - -", ""},
+        {"<- \x02"
+         "R2\x03"
+         "9F",
+         "(R2) Prześlij raport fiskalny okresowy."},
+        {"-> \x02"
+         "I1\x03"
+         "87",
+         "I1-OK."},
+        {"-> \x02"
+         "WE\x03"
+         "ED",
+         "WE-Wiersz raportu."},
+        {"-> \x02"
+         "D1\x03"
+         "8A",
+         ""},
+        {"-> \x02"
+         "D1\x03"
+         "8A",
+         "D1-Rozkaz został wykonany poprawnie."},
     };
     for (const Row& row : rows)
         EXPECT_EQ(a.Note(row.bytes), row.note) << LogText(row.bytes);
-    EXPECT_EQ(a.LastReply(), "X20384");
+    EXPECT_EQ(a.LastReply(), "D1");
 }
 
 TEST(ProtocolLog, LineInEachStyle) {

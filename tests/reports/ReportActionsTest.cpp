@@ -214,6 +214,25 @@ private slots:
         QCOMPARE(QString::fromStdString(roll[0]).trimmed(), printed);
     }
 
+    // The line closes in place of "D1": the report may be on paper. The one top-level handler shows
+    // the message with its second line.
+    void lineLostInTheWaitSaysTheOutcomeIsUnknown() {
+        f.Device([](auto& d) {
+            d.State().dayGross[0] = 1000;
+            d.State().dayReceipts = 1;
+            d.HangUpOn("Z1", nubra::sim::FailAt::Closing);
+        });
+        f.dialogs->Answer([](QDialog&) { return int(QMessageBox::Yes); });
+        f.Trigger("ADayReport");
+        QCOMPARE(f.dialogs->shown.size(), size_t(2));
+        QCOMPARE(int(f.dialogs->shown[1].icon), int(QMessageBox::Critical));
+        QCOMPARE(f.dialogs->shown[1].text,
+                 QString::fromUtf8(nubra::TNX3Class::NoCommunicationMessage)
+                         .replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
+                     QStringLiteral("\nNie wiadomo, czy kasa wykonała rozkaz. Sprawdź stan rejestru przed "
+                                    "ponowieniem."));
+    }
+
     // The settlement report from either window: the same question first, nothing sent without Yes.
     void settlementAsked_data() {
         QTest::addColumn<QString>("action");
