@@ -13,6 +13,9 @@ constexpr int kInactive = 9999;
 constexpr int kExempt = 9998;
 constexpr std::size_t kStartLength = 10, kPrintLength = 6, kCurrencyLength = 31, kLoyaltyLength = 41;
 constexpr std::size_t kExchangeLength = 235, kGoodsInfoLength = 40;
+// The widest amounts the device keeps: a sale line (9 characters, as "I7" reports it) and a
+// totalizer (11 characters, as "T2" reports it); past them it refuses with "D3".
+constexpr std::int64_t kLineMax = 99999999, kTotalizerMax = 9999999999;
 
 // Consecutive fixed-width fields of a data frame whose length was checked.
 class Fields {
@@ -191,11 +194,18 @@ void Nx3Device::SaleData(const std::string& raw) {
         SendCode("D2");
         return;
     }
+    Totalizers& totals = state_.totalizers;
     if (*quantity == 0) {
-        // "Anuluj transakcję": a line of quantity zero ends the transaction without a document.
+        // "Anuluj transakcję": a line of quantity zero ends the transaction without a document. The
+        // receipt it cancels held the goods it names, one of them at its price.
+        if (*price > kLineMax || totals.cancelledAmount + *price > kTotalizerMax) {
+            SendCode("D3");
+            return;
+        }
         if (Finish()) {
             r->status = 'N';
-            ++state_.totalizers.cancelledReceipts;
+            ++totals.cancelledReceipts;
+            totals.cancelledAmount += *price;
             state_.paperRoll.push_back("TRANSAKCJA " + Digits5(r->transactionNumber) + " ANULOWANA");
         }
         return;
@@ -205,6 +215,10 @@ void Nx3Device::SaleData(const std::string& raw) {
         return;
     }
     const std::int64_t gross = (*quantity * *price + 50) / 100;
+    if (gross > kLineMax || totals.grossSales[static_cast<std::size_t>(index)] + gross > kTotalizerMax) {
+        SendCode("D3");
+        return;
+    }
     RegisterSale& sale = state_.sales[static_cast<std::size_t>(digit - '1')];
     if (gross > sale.limit) {
         SendCode("E0");
@@ -235,8 +249,8 @@ void Nx3Device::SaleData(const std::string& raw) {
         known->rateChanged = true;
     }
     const std::int64_t vat = rate == kExempt ? 0 : (gross * rate * 2 + (10000 + rate)) / (2 * (10000 + rate));
-    state_.totalizers.grossSales[static_cast<std::size_t>(index)] += gross;
-    ++state_.totalizers.receiptCount;
+    totals.grossSales[static_cast<std::size_t>(index)] += gross;
+    ++totals.receiptCount;
     state_.dayGross[static_cast<std::size_t>(index)] += gross;
     ++state_.dayReceipts;
 
@@ -275,13 +289,18 @@ void Nx3Device::PrintDocument() {
 
 void Nx3Device::PrintDocumentData(const std::string& data) {
     const char digit = data.empty() ? '\0' : data[0];
-    if (data.size() != kPrintLength || !RegisterDigit(digit)) {
+    const auto tranNo = Whole(data.substr(std::min<std::size_t>(1, data.size())));
+    if (data.size() != kPrintLength || !RegisterDigit(digit) || !tranNo) {
         SendCode("D2");
         return;
     }
     TransactionRegister& r = state_.registers[static_cast<std::size_t>(digit - '1')];
     if (!r.documentWaiting) {
         SendCode("D2");
+        return;
+    }
+    if (*tranNo != r.transactionNumber) {
+        SendCode("A0");
         return;
     }
     if (!Finish())
@@ -312,6 +331,13 @@ void Nx3Device::CurrencyPaymentData(const std::string& raw) {
     if (!r)
         return;
     if (!amount || !rate || !native) {
+        SendCode("D2");
+        return;
+    }
+    // A currency is three capital letters, and not the one the device keeps its accounts in.
+    if (currency.size() != 3 ||
+        currency.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos ||
+        currency == NativeCurrency()) {
         SendCode("D2");
         return;
     }

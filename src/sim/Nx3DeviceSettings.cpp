@@ -56,6 +56,19 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return a / b - (a % b != 0 && (a < 0) != (b < 0));
 }
 
+// yymmddhhmmss of local wall-clock seconds, as "E1" gives the clock.
+std::string Stamp(std::int64_t seconds) {
+    const std::int64_t days = FloorDiv(seconds, kDay);
+    const std::int64_t inDay = seconds - days * kDay;
+    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d%02u%02u%02d%02d%02d", static_cast<int>(date.year()) % 100,
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(inDay / 3600), static_cast<int>(inDay / 60 % 60),
+                  static_cast<int>(inDay % 60));
+    return text;
+}
+
 // Two-digit fields of digits, or nothing when a character is not a digit.
 std::optional<std::vector<int>> Pairs(const std::string& digits, std::size_t count) {
     if (digits.size() != count * 2)
@@ -224,17 +237,8 @@ void Nx3Device::ApplyDueClockEvents() {
 }
 
 void Nx3Device::DateTimeQuery() {
-    const std::int64_t seconds = DeviceSeconds();
-    const std::int64_t days = FloorDiv(seconds, kDay);
-    const std::int64_t inDay = seconds - days * kDay;
-    const std::chrono::year_month_day date{std::chrono::sys_days{std::chrono::days{days}}};
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d%02u%02u%02d%02d%02d", static_cast<int>(date.year()) % 100,
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                  static_cast<int>(inDay / 3600), static_cast<int>(inDay / 60 % 60),
-                  static_cast<int>(inDay % 60));
     Accept();
-    SendFrame(text);
+    SendFrame(Stamp(DeviceSeconds()));
     Finish();
 }
 
@@ -269,13 +273,19 @@ void Nx3Device::SetTimeData(const std::string& data) {
 }
 
 void Nx3Device::SetClock(std::int64_t deviceSeconds) {
-    if (state_.clockSetSinceReport) {
+    // A date before the last daily report would put records out of order in the fiscal memory; the
+    // device answers it as the older date order does.
+    if (state_.clockSetSinceReport || Stamp(deviceSeconds).substr(0, 6) < state_.lastDailyReportDate) {
         SendCode("D3");
         return;
     }
     if (Finish()) {
         state_.clockOffsetSeconds += deviceSeconds - DeviceSeconds();
         state_.clockSetSinceReport = true;
+        // The hour change waits for the clock to run through its hour: a set that jumps over it
+        // leaves it for the next such hour after the new time.
+        if (state_.pendingHourShift != 0)
+            state_.hourShiftArmedAt = deviceSeconds;
     }
 }
 

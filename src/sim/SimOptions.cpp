@@ -148,6 +148,10 @@ std::string SimHelp() {
            "  --error-closing KOD   KOD zamiast końcowego \"D1\"\n"
            "  --hangup K            linia zamyka się po K bajtach odpowiedzi (potem nowy port)\n"
            "  --stream              niekończący się strumień bajtów bez ramki (SIGUSR2 go zatrzymuje)\n"
+           "Zegar urządzenia:\n"
+           "  data przed ostatnim raportem dobowym (\"E2\") jest odrzucana kodem \"D3\"\n"
+           "  zmiana czasu (\"K2\") następuje, gdy zegar dojdzie do 2:00 (+) lub 3:00 (-);\n"
+           "  ustawienie zegara ponad tę godzinę jej nie wykonuje, czeka ona do następnej\n"
            "  -h, --help            ta pomoc\n";
 }
 

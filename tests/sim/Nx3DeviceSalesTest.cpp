@@ -3,6 +3,7 @@
 #include "DeviceTalk.h"
 #include "FullFolder.h"
 
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -125,6 +126,69 @@ TEST(Nx3DeviceSales, DocumentsAreInTheCurrencyTheDeviceKeeps) {
     Exchange(d, "PB", "100001");
     const auto& roll = d.State().paperRoll;
     EXPECT_NE(std::find(roll.begin(), roll.end(), "SUMA EUR 10,00"), roll.end());
+}
+
+TEST(Nx3DeviceSales, PrintAndCurrencyPaymentRefuseWhatIsNotTheRegisters) {
+    Nx3Device d;
+    Exchange(d, "PC", "1   216,00");
+    struct Case {
+        const char* command;
+        const char* data;
+        const char* code;
+    } cases[] = {
+        {"PF", "1   000050,000004,3000000215,00", "D2"}, // no currency
+        {"PF", "1 EU000050,000004,3000000215,00", "D2"},
+        {"PF", "1eur000050,000004,3000000215,00", "D2"},
+        {"PF", "1E1R000050,000004,3000000215,00", "D2"},
+        {"PF", "1PLN000050,000004,3000000215,00", "D2"}, // the device's own
+        {"PF", "1USD000050,000004,3000000215,00", "D1"},
+        {"PB", "100001", "D2"}, // nothing sold yet
+        {"PD", nullptr, "D1"},
+        {"PB", "100002", "A0"},
+        {"PB", "1000x1", "D2"},
+        {"PB", "100001", "D1"},
+    };
+    for (const Case& c : cases) {
+        const std::string data = c.data ? c.data : Receipt('1', 1, "KAWA", 'B', "000001,00", "000010,00");
+        EXPECT_EQ(Exchange(d, c.command, data), F(c.code)) << c.command << " " << data;
+    }
+}
+
+// The totalizer as "T2" reports it: cancelled receipts, gross sales A..G, cancelled amount, receipts.
+std::string Totalizer(int cancelled, const std::string& grossA, const std::string& cancelledAmount,
+                      int receipts) {
+    char head[8], tail[8];
+    std::snprintf(head, sizeof head, "%04d", cancelled);
+    std::snprintf(tail, sizeof tail, "%05d", receipts);
+    std::string gross = Pad(grossA, 11);
+    for (int i = 1; i < 7; ++i)
+        gross += Pad("0,00", 11);
+    return kI1 + F(head + std::string("00") + "00043" + gross + Pad(cancelledAmount, 11) + tail) + kD1;
+}
+
+TEST(Nx3DeviceSales, CancelledReceiptsAndAmountsPastTheRangeReachTheTotalizer) {
+    Nx3Device d;
+    d.State().totalizers.grossSales[0] = 9999999000;
+    struct Case {
+        const char* quantity;
+        const char* price;
+        const char* code;
+        std::string totalizer;
+    } cases[] = {
+        {"000000,00", "000012,50", "D1", Totalizer(1, "99999990,00", "12,50", 0)},
+        {"000000,00", "000000,00", "D1", Totalizer(2, "99999990,00", "12,50", 0)},
+        {"001000,00", "001000,00", "D3", Totalizer(2, "99999990,00", "12,50", 0)}, // 1 000 000,00
+        {"000001,00", "000010,00", "D3", Totalizer(2, "99999990,00", "12,50", 0)}, // totalizer A full
+        {"000001,00", "000009,99", "D1", Totalizer(2, "99999999,99", "12,50", 1)},
+    };
+    for (const Case& c : cases) {
+        if (d.State().registers[0].status != 'T')
+            Exchange(d, "PC", "1999999,99");
+        const std::string line =
+            Receipt('1', d.State().registers[0].transactionNumber, "CHLEB", 'A', c.quantity, c.price);
+        EXPECT_EQ(Exchange(d, "PD", line), F(c.code)) << c.quantity << " x " << c.price;
+        EXPECT_EQ(Ask(d, "T2"), c.totalizer) << c.quantity << " x " << c.price;
+    }
 }
 
 TEST(Nx3DeviceSales, GoodsListKeepsRateChangesForLE) {

@@ -59,8 +59,42 @@ TEST(Nx3DeviceSettings, ClockReadAndSetOncePerDailyReport) {
     EXPECT_EQ(Ask(device, "E1"), kI1 + F("250131070500") + kD1);
     EXPECT_EQ(Order(device, "E2", "250201000000"), F("D3"));
     device.State().clockSetSinceReport = false;
-    EXPECT_EQ(Order(device, "E2", "240229235959"), kD1);
-    EXPECT_EQ(Ask(device, "E1"), kI1 + F("240229235959") + kD1);
+    EXPECT_EQ(Order(device, "E2", "280229235959"), kD1);
+    EXPECT_EQ(Ask(device, "E1"), kI1 + F("280229235959") + kD1);
+}
+
+// The last daily report was on 2025-01-31; "K2" "+" waits for 2:00 of the clock as it runs.
+TEST(Nx3DeviceSettings, SetRefusesADateBeforeTheLastReportAndJumpsNoHourChange) {
+    struct Step {
+        std::int64_t hostRuns;
+        const char* code; // nullptr: the clock only runs
+        const char* data;
+        const char* reply;
+        const char* shown;
+        int pending;
+    };
+    const Step steps[] = {
+        {0, "K2", "+", "D1", "250329120000", 1},
+        {0, "E2", "250130235959", "D3", "250329120000", 1},
+        {0, "E2", "250330040000", "D1", "250330040000", 1}, // over 2:00 by a set
+        {22 * 3600 - 1, nullptr, "", "", "250331015959", 1},
+        {1, nullptr, "", "", "250331030000", 0},
+        {0, "K2", "+", "D1", "250331030000", 1},
+        {0, "E2", "250331000000", "D1", "250331000000", 1}, // back before 2:00
+        {2 * 3600, nullptr, "", "", "250331030000", 0},
+    };
+    std::int64_t host = Seconds(2025, 3, 29, 12, 0, 0);
+    Nx3Device device;
+    device.SetHostClock([&host] { return host; });
+    for (const Step& s : steps) {
+        host += s.hostRuns;
+        device.State().clockSetSinceReport = false;
+        if (s.code) {
+            EXPECT_EQ(Order(device, s.code, s.data), F(s.reply)) << s.code << " " << s.data;
+        }
+        EXPECT_EQ(Ask(device, "E1"), kI1 + F(s.shown) + kD1) << s.shown;
+        EXPECT_EQ(device.State().pendingHourShift, s.pending) << s.shown;
+    }
 }
 
 // "K2" moves the clock at the first 2:00 (forward) or 3:00 (back) after it was ordered, once.
