@@ -44,9 +44,97 @@ TEST(Nx3DeviceService, NipIsPreparedOnlyWhenValidAndNotYetFiscal) {
     EXPECT_EQ(Order(device, "U2", "1234567890    "), kI1 + F("DA"));
 }
 
+TEST(Nx3DeviceService, FiscalMemoryStatesRefuseWhatTheyMust) {
+    struct Case {
+        const char* name;
+        void (*set)(DeviceState&);
+        std::vector<std::string> frames;
+        std::string answer;
+        bool readOnlyAfter;
+        std::size_t recordsAdded;
+    };
+    void (*const full)(DeviceState&) = [](DeviceState& s) { s.fiscalMemoryCapacity = s.fiscalMemory.size(); };
+    const Case cases[] = {
+        {"X1 read-only", [](DeviceState& s) { s.readOnly = true; }, {"X1"}, F("DD"), true, 0},
+        {"X1 full", full, {"X1"}, F("DD"), false, 0},
+        {"S3 read-only",
+         [](DeviceState& s) { s.readOnly = true; },
+         {"S3", "2200 800 500   0999899999999"},
+         kI1 + F("DD"),
+         true,
+         0},
+        {"Z1 full",
+         [](DeviceState& s) {
+             s.fiscalMemoryCapacity = s.fiscalMemory.size();
+             s.dayGross[0] = 100;
+             s.dayReceipts = 1;
+         },
+         {"Z1"},
+         F("DD"),
+         true,
+         0},
+        {"Z1 leaves 29 free",
+         [](DeviceState& s) {
+             s.fiscalMemoryCapacity = s.fiscalMemory.size() + 30;
+             s.dayGross[0] = 100;
+             s.dayReceipts = 1;
+         },
+         {"Z1"},
+         kI1 + F("D3"),
+         false,
+         1},
+        {"Z1 leaves 30 free",
+         [](DeviceState& s) {
+             s.fiscalMemoryCapacity = s.fiscalMemory.size() + 31;
+             s.dayGross[0] = 100;
+             s.dayReceipts = 1;
+         },
+         {"Z1"},
+         kI1 + kD1,
+         false,
+         1},
+        {"Z1 RAM error",
+         [](DeviceState& s) {
+             s.ramError = true;
+             s.dayGross[0] = 100;
+             s.dayReceipts = 1;
+         },
+         {"Z1"},
+         F("D6"),
+         false,
+         0},
+        {"U2 NIP already set",
+         [](DeviceState& s) { s.fiscal = true; },
+         {"U2", "123-456-78-90 "},
+         kI1 + F("DA"),
+         false,
+         0},
+        {"U2 no rate",
+         [](DeviceState& s) { s.vatRates.fill(9999); },
+         {"U2", "123-456-78-90 "},
+         kI1 + F("A5"),
+         false,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Nx3Device device;
+        c.set(device.State());
+        const std::size_t records = device.State().fiscalMemory.size();
+        const int resets = device.State().ramResets;
+        std::string out;
+        for (const std::string& frame : c.frames)
+            out += Ask(device, frame);
+        EXPECT_EQ(out, c.answer);
+        EXPECT_EQ(device.State().readOnly, c.readOnlyAfter);
+        EXPECT_EQ(device.State().fiscalMemory.size(), records + c.recordsAdded);
+        EXPECT_EQ(device.State().ramResets, resets);
+    }
+}
+
 TEST(Nx3DeviceService, CurrencyChangeIsReportedAndScheduled) {
     Nx3Device device;
-    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   PLN") + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("") + kD1); // nothing planned
     EXPECT_EQ(Order(device, "EJ", "0301010000EU "), kI1 + kD1);
     EXPECT_EQ(Ask(device, "EI"), kI1 + F("0301010000EU PLN") + kD1);
     for (const char* bad :
@@ -63,11 +151,13 @@ TEST(Nx3DeviceService, ScheduledCurrencyBecomesCurrentAtItsMoment) {
     EXPECT_EQ(Ask(device, "EI"), kI1 + F("2501311300EURPLN") + kD1);
     EXPECT_EQ(device.State().status1 & status1::kEuro, 0);
     host += 1;
-    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   EUR") + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("") + kD1);
+    EXPECT_EQ(device.State().currentCurrency, "EUR");
     EXPECT_NE(device.State().status1 & status1::kEuro, 0);
     EXPECT_EQ(Order(device, "EJ", "2501311301PLN"), kI1 + kD1);
     host += 60;
-    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   PLN") + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("") + kD1);
+    EXPECT_EQ(device.State().currentCurrency, "PLN");
     EXPECT_EQ(device.State().status1 & status1::kEuro, 0);
 }
 
