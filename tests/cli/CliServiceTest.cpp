@@ -37,8 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ServiceCase{
             {"--json", "nip"}, "{\"uniqueNumber\": \"ABC12345678\", \"nip\": \"526-025-02-74 \"}\n", ""},
+        // Nothing planned: the printer's record is empty.
         ServiceCase{{"--json", "currency-change"},
-                    "{\"date\": \"2000-00-00\", \"time\": \"00:00\", \"next\": \"\", \"current\": \"PLN\"}\n",
+                    "{\"code\": \"\", \"description\": \"Drukarka nie przekazała danych.\"}\n",
                     ""},
         ServiceCase{{"ram-reset", "--yes"}, "", "ZEROWANIE RAM"},
         ServiceCase{{"sd-init"}, "Karta SD została zainicjowana.\n", ""},
