@@ -98,7 +98,8 @@ TEST(SimOptions, HelpGivesWhatTheProgramCannotAskTheDevice) {
     for (const char* line :
          {"  --delay-ms N          odpowiedź opóźniona o N ms (powyżej 2025: brak komunikacji)\n",
           "  data przed ostatnim raportem dobowym (\"E2\") jest odrzucana kodem \"D3\"\n",
-          "  zmiana czasu (\"K2\") następuje, gdy zegar dojdzie do 2:00 (+) lub 3:00 (-);\n"})
+          "  zmiana czasu (\"K2\") następuje, gdy zegar dojdzie do 2:00 (+) lub 3:00 (-);\n",
+          "                        następna sprzedaż w rejestrze dostaje \"D4\" (domyślnie bez limitu)\n"})
         EXPECT_NE(SimHelp().find(line), std::string::npos) << line;
 }
 
