@@ -103,7 +103,6 @@ TEST(Nx3DeviceSales, AnOpenTransactionRunsOutOfTimeAndItsNextSaleHearsD4) {
         {0, 100000, "PD", sale, kD1, 'N'},  // off by default
         {60, 59, "PD", sale, kD1, 'N'},     // in time
         {60, 60, "PD", sale, F("D4"), 'N'}, // at its moment
-        {60, 61, "LB", std::string(1, '1') + "    1F" + std::string(287 - 7, ' '), F("D4"), 'N'},
         {60, 61, "PF", payment, F("DE"), 'N'},           // no sale: the transaction is simply gone
         {60, 61, "PC", "1    11,00", kD1 + F("2"), 'T'}, // the register takes a new one
     };

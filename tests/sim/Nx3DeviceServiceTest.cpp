@@ -45,90 +45,50 @@ TEST(Nx3DeviceService, NipIsPreparedOnlyWhenValidAndNotYetFiscal) {
 }
 
 TEST(Nx3DeviceService, FiscalMemoryStatesRefuseWhatTheyMust) {
+    enum State { ReadOnly, Full, Free29, Free30, RamError, Fiscal, NoRates };
     struct Case {
-        const char* name;
-        void (*set)(DeviceState&);
+        State state;
         std::vector<std::string> frames;
         std::string answer;
         bool readOnlyAfter;
         std::size_t recordsAdded;
     };
-    void (*const full)(DeviceState&) = [](DeviceState& s) { s.fiscalMemoryCapacity = s.fiscalMemory.size(); };
+    const std::string nip = "123-456-78-90 ";
     const Case cases[] = {
-        {"X1 read-only", [](DeviceState& s) { s.readOnly = true; }, {"X1"}, F("DD"), true, 0},
-        {"X1 full", full, {"X1"}, F("DD"), false, 0},
-        {"S3 read-only",
-         [](DeviceState& s) { s.readOnly = true; },
-         {"S3", "2200 800 500   0999899999999"},
-         kI1 + F("DD"),
-         true,
-         0},
-        {"Z1 full",
-         [](DeviceState& s) {
-             s.fiscalMemoryCapacity = s.fiscalMemory.size();
-             s.dayGross[0] = 100;
-             s.dayReceipts = 1;
-         },
-         {"Z1"},
-         F("DD"),
-         true,
-         0},
-        {"Z1 leaves 29 free",
-         [](DeviceState& s) {
-             s.fiscalMemoryCapacity = s.fiscalMemory.size() + 30;
-             s.dayGross[0] = 100;
-             s.dayReceipts = 1;
-         },
-         {"Z1"},
-         kI1 + F("D3"),
-         false,
-         1},
-        {"Z1 leaves 30 free",
-         [](DeviceState& s) {
-             s.fiscalMemoryCapacity = s.fiscalMemory.size() + 31;
-             s.dayGross[0] = 100;
-             s.dayReceipts = 1;
-         },
-         {"Z1"},
-         kI1 + kD1,
-         false,
-         1},
-        {"Z1 RAM error",
-         [](DeviceState& s) {
-             s.ramError = true;
-             s.dayGross[0] = 100;
-             s.dayReceipts = 1;
-         },
-         {"Z1"},
-         F("D6"),
-         false,
-         0},
-        {"U2 NIP already set",
-         [](DeviceState& s) { s.fiscal = true; },
-         {"U2", "123-456-78-90 "},
-         kI1 + F("DA"),
-         false,
-         0},
-        {"U2 no rate",
-         [](DeviceState& s) { s.vatRates.fill(9999); },
-         {"U2", "123-456-78-90 "},
-         kI1 + F("A5"),
-         false,
-         0},
+        {ReadOnly, {"X1"}, F("DD"), true, 0},
+        {Full, {"X1"}, F("DD"), false, 0},
+        {ReadOnly, {"S3", "2200 800 500   0999899999999"}, kI1 + F("DD"), true, 0},
+        {Full, {"Z1"}, F("DD"), true, 0}, // the last record written: read-only from now on
+        {Free29, {"Z1"}, kI1 + F("D3"), false, 1},
+        {Free30, {"Z1"}, kI1 + kD1, false, 1},
+        {RamError, {"Z1"}, F("D6"), false, 0},
+        {Fiscal, {"U2", nip}, kI1 + F("DA"), false, 0}, // the NIP is already set
+        {NoRates, {"U2", nip}, kI1 + F("A5"), false, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.frames.front() + " in state " + std::to_string(c.state));
         Nx3Device device;
-        c.set(device.State());
-        const std::size_t records = device.State().fiscalMemory.size();
-        const int resets = device.State().ramResets;
+        DeviceState& s = device.State();
+        const std::size_t records = s.fiscalMemory.size();
+        const int resets = s.ramResets;
+        s.dayGross[0] = 100; // something for a daily report
+        s.dayReceipts = 1;
+        s.readOnly = c.state == ReadOnly;
+        s.ramError = c.state == RamError;
+        s.fiscal = c.state == Fiscal;
+        if (c.state == NoRates)
+            s.vatRates.fill(9999);
+        s.fiscalMemoryCapacity = records + (c.state == Full     ? 0
+                                            : c.state == Free29 ? 30
+                                            : c.state == Free30 ? 31
+                                                                : 99);
         std::string out;
         for (const std::string& frame : c.frames)
             out += Ask(device, frame);
         EXPECT_EQ(out, c.answer);
-        EXPECT_EQ(device.State().readOnly, c.readOnlyAfter);
-        EXPECT_EQ(device.State().fiscalMemory.size(), records + c.recordsAdded);
-        EXPECT_EQ(device.State().ramResets, resets);
+        EXPECT_EQ(s.readOnly, c.readOnlyAfter);
+        EXPECT_EQ(s.fiscalMemory.size(), records + c.recordsAdded);
+        EXPECT_EQ(s.ramResets, resets);
     }
 }
 
