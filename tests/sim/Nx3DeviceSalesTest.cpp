@@ -100,9 +100,9 @@ TEST(Nx3DeviceSales, AnOpenTransactionRunsOutOfTimeAndItsNextSaleHearsD4) {
     const std::string sale = Receipt('1', 1, "CHLEB", 'A', "000001,00", "000001,00");
     const std::string payment = "1EUR000010,000004,3000000043,00";
     const Case cases[] = {
-        {0, 100000, "PD", sale, kD1, 'N'},  // off by default
-        {60, 59, "PD", sale, kD1, 'N'},     // in time
-        {60, 60, "PD", sale, F("D4"), 'N'}, // at its moment
+        {0, 100000, "PD", sale, kD1, 'N'},               // off by default
+        {60, 59, "PD", sale, kD1, 'N'},                  // in time
+        {60, 60, "PD", sale, F("D4"), 'N'},              // at its moment
         {60, 61, "PF", payment, F("DE"), 'N'},           // no sale: the transaction is simply gone
         {60, 61, "PC", "1    11,00", kD1 + F("2"), 'T'}, // the register takes a new one
     };
