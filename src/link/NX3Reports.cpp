@@ -1,4 +1,5 @@
 // Daily, periodic, monthly and settlement reports, the goods list and the periodic report as text.
+#include "LinkError.h"
 #include "TNX3Class.h"
 
 namespace nubra {
@@ -79,6 +80,27 @@ bool TNX3Class::ReceiveReportLine(std::string& line) {
     }
     line = code;
     return CheckReply("R2", code);
+}
+
+void TNX3Class::SkipReportRest() {
+    for (;;) {
+        std::string code;
+        try {
+            ReceiveFrame(code);
+            const bool line = code == ReportLineCode;
+            // A line's text, or the digits of an extended closing code.
+            if (line || code == "X2")
+                ReceiveFrame(code);
+            if (!line)
+                return;
+        } catch (const LinkError& e) {
+            // Silence means it is over; a garbled frame of the rest is skipped like the rest.
+            if (e.GetKind() == LinkError::Kind::NoCommunication)
+                return;
+            if (e.GetKind() != LinkError::Kind::Checksum)
+                throw;
+        }
+    }
 }
 
 bool TNX3Class::SettlementReport(bool summary, const std::string& from, const std::string& to) {

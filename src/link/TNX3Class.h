@@ -310,6 +310,10 @@ public:
     // itself be two characters long.
     bool ReceiveReportLine(std::string& line);
     bool ReportLineReceived() const { return lastReply_ == ReportLineCode; }
+    // After a transfer given up half-way: the printer goes on sending the rest of the report, which
+    // would be read as the answer to the next command. Reads it, unshown, up to its closing code or
+    // until the line stays quiet for the read time-out.
+    void SkipReportRest();
     static constexpr const char* ReportLineCode = "WE";
     // Said when a transfer cut short has saved the lines that arrived (file: how the user knows it).
     static std::string PartialReportMessage(const std::string& file, std::size_t lines);

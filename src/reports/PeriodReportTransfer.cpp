@@ -55,21 +55,21 @@ private:
     app::TFormMain& main_;
 };
 
-// Reads lines until the report ends, fails or is cancelled.
-void ReadReport(app::TFormMain& main, TFormSendRapOkres& window, std::vector<std::string>& lines) {
+// Reads lines until the report ends, fails or is cancelled; true when cancelled.
+bool ReadReport(app::TFormMain& main, TFormSendRapOkres& window, std::vector<std::string>& lines) {
     TNX3Class& nx3 = main.Nx3();
     for (;;) {
         main.LinkUiImpl().ProcessMessages();
         if (TransferCancelled)
-            return;
+            return true;
         std::string line;
         if (!nx3.ReceiveReportLine(line))
-            return;
+            return false;
         if (!window.isVisible())
             window.show();
         // The closing code, whatever its length: a report line may be two characters long too.
         if (!nx3.ReportLineReceived())
-            return;
+            return false;
         lines.push_back(line);
         window.AddLine(app::FromDevice(line));
     }
@@ -93,8 +93,9 @@ void TransferPeriodReport(app::TFormMain& main, const std::string& from, const s
     window->Clear();
     try {
         LinkBusy busy(main);
-        if (nx3.SendPeriodReport(from, to))
-            ReadReport(main, *window, lines);
+        // The printer does not stop with "Zakończ": what it still sends is not the next answer.
+        if (nx3.SendPeriodReport(from, to) && ReadReport(main, *window, lines))
+            nx3.SkipReportRest();
     } catch (...) {
         // A line lost half-way: the normal time-out, no window, and the lines so far kept and said to be
         // partial, before the error is shown. Lost before the first line, the old report stays.

@@ -19,6 +19,10 @@ struct TransactionRegister {
     bool documentWaiting = false;
     std::int64_t lastSale = 0;
     std::int64_t lastSaleVat = 0;
+    // Device-clock moment the open transaction started (for the time-out), and whether the last one
+    // ran out of time: the next sale in the register hears of it ("D4").
+    std::int64_t startedAt = 0;
+    bool timedOut = false;
 };
 
 // Sales in one register: the open transaction's limit and what it collected before its sale line,
@@ -139,6 +143,14 @@ struct DeviceState {
     std::vector<DailyRecord> fiscalMemory =
         SampleFiscalMemory(lastDailyReportNumber, lastDailyReportNumber, lastDailyReportDate, vatRates);
     bool readOnly = false;
+    // Daily reports the fiscal memory has room for; a report that leaves fewer than
+    // kFiscalMemoryWarning free closes with "D3", and once it is full the device turns read-only.
+    std::size_t fiscalMemoryCapacity = 1830;
+    static constexpr std::size_t kFiscalMemoryWarning = 30;
+    // A RAM test found an error ("D6" for sales and the daily report); a RAM reset clears it.
+    bool ramError = false;
+    // Seconds an open transaction may last before the device cancels it; 0 never.
+    int transactionTimeoutSeconds = 0;
     // How long printing a report line takes; 0 prints at once.
     int printLineMs = 0;
 

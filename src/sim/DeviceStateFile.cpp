@@ -163,7 +163,8 @@ void List(V& v, const std::string& key, std::vector<T>& items, Fn&& each) {
         each(key + "." + std::to_string(i), items[i]);
 }
 
-// Every field of DeviceState, once, but the report pacing, which the command line gives. A field added
+// Every field of DeviceState, once, but the report pacing and the transaction time-out, which the
+// command line gives. A field added
 // to the state is added here.
 template <class V> void VisitState(V& v, DeviceState& s) {
     v.Field("uniqueNumber", s.uniqueNumber);
@@ -193,6 +194,8 @@ template <class V> void VisitState(V& v, DeviceState& s) {
         v.Field(p + "documentWaiting", r.documentWaiting);
         v.Field(p + "lastSale", r.lastSale);
         v.Field(p + "lastSaleVat", r.lastSaleVat);
+        v.Field(p + "startedAt", r.startedAt);
+        v.Field(p + "timedOut", r.timedOut);
         RegisterSale& sale = s.sales[i];
         v.Field(p + "limit", sale.limit);
         v.Field(p + "currencyPayment", sale.currencyPayment);
@@ -221,6 +224,8 @@ template <class V> void VisitState(V& v, DeviceState& s) {
         v.Field(key + ".receipts", r.receipts);
     });
     v.Field("readOnly", s.readOnly);
+    v.Field("fiscalMemoryCapacity", s.fiscalMemoryCapacity);
+    v.Field("ramError", s.ramError);
     v.Field("clockOffsetSeconds", s.clockOffsetSeconds);
     v.Field("postNumbers", s.postNumbers);
     v.Field("waitingTime", s.waitingTime);

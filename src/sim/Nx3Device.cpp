@@ -117,7 +117,7 @@ void Nx3Device::ExpectData(DataHandler handler, std::size_t fixedLength) {
     parser_.ExpectFixedPayload(fixedLength);
 }
 
-bool Nx3Device::Finish() {
+bool Nx3Device::Finish(const char* closing) {
     if (faults_.hangUpOn == command_ && faults_.hangUpAt == FailAt::Closing) {
         faults_.hangUpOn.reset();
         HangUpInFrame(0);
@@ -126,7 +126,7 @@ bool Nx3Device::Finish() {
         SendCode(*std::exchange(faults_.failCode, std::nullopt));
         return false;
     }
-    SendCode("D1");
+    SendCode(closing);
     return true;
 }
 

@@ -99,8 +99,9 @@ private:
     // Exchange building blocks for the command handlers.
     void Accept();
     void ExpectData(DataHandler handler, std::size_t fixedLength = 0);
-    // Sends the closing "D1", or the armed closing failure; true when "D1" went out.
-    bool Finish();
+    // Sends the closing code ("D1", or a code the device closes a done command with), or the armed
+    // closing failure; true when the command's own code went out.
+    bool Finish(const char* closing = "D1");
     void SendCode(const std::string& code);
     void SendText(const std::string& cp1250);
     void SendFrame(const std::string& payload);
@@ -137,8 +138,9 @@ private:
     void MoveTime();
     void MoveTimeData(const std::string& data);
     // What the clock brings about once its moment has passed, applied before each command: the hour
-    // shift of "K2" and the currency change of "EJ".
+    // shift of "K2", the currency change of "EJ" and the time-out of open transactions.
     void ApplyDueClockEvents();
+    void CancelTimedOutTransactions(std::int64_t now);
     void DateTimeQuery();
     void SetDateTime();
     void SetDateTimeData(const std::string& data);
@@ -215,9 +217,11 @@ private:
     void CollectFrame(const std::string& data);
     // The records of the range in frames_[0], frames_[1]; false when refused (the code is sent).
     bool PickRange(std::vector<DailyRecord>& picked);
-    // Sends the closing "D1" (or the armed closing failure) once the lines would be printed, and only
-    // then puts them on the roll; true when "D1" went out.
-    bool PrintAndFinish(const std::vector<std::string>& lines);
+    // Sends the closing code (or the armed closing failure) once the lines would be printed, and only
+    // then puts them on the roll; true when the closing code went out.
+    bool PrintAndFinish(const std::vector<std::string>& lines, const char* closing = "D1");
+    // No room for another record: a daily report, a set of rates or a RAM reset is refused ("DD").
+    bool FiscalMemoryFull() const;
     char DecimalMark() const;
 
     DeviceState state_;

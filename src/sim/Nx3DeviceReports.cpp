@@ -19,10 +19,14 @@ char Nx3Device::DecimalMark() const {
     return (state_.status2 & status2::kComma) ? ',' : '.';
 }
 
-bool Nx3Device::PrintAndFinish(const std::vector<std::string>& lines) {
+bool Nx3Device::FiscalMemoryFull() const {
+    return state_.fiscalMemory.size() >= state_.fiscalMemoryCapacity;
+}
+
+bool Nx3Device::PrintAndFinish(const std::vector<std::string>& lines, const char* closing) {
     // The closing code comes when the paper has moved past the last line.
     nextFrameDelay_ = std::chrono::milliseconds(state_.printLineMs * static_cast<std::int64_t>(lines.size()));
-    const bool done = Finish();
+    const bool done = Finish(closing);
     if (done)
         state_.paperRoll.insert(state_.paperRoll.end(), lines.begin(), lines.end());
     return done;
@@ -49,6 +53,16 @@ void Nx3Device::DailyReport() {
         SendCode("I0");
         return;
     }
+    if (FiscalMemoryFull()) {
+        // The last record is written: the device's fiscal life is over.
+        s.readOnly = true;
+        SendCode("DD");
+        return;
+    }
+    if (s.ramError) {
+        SendCode("D6");
+        return;
+    }
     const bool nothing = s.dayReceipts == 0 && std::all_of(s.dayGross.begin(), s.dayGross.end(),
                                                            [](std::int64_t gross) { return gross == 0; });
     if (nothing) {
@@ -58,7 +72,10 @@ void Nx3Device::DailyReport() {
     Accept();
     const DailyRecord record{s.lastDailyReportNumber + 1, TodayYymmdd(s.clockOffsetSeconds), s.dayGross,
                              s.vatRates, s.dayReceipts};
-    if (!PrintAndFinish(DailyReportLines(record, DecimalMark())))
+    // Done all the same, but with the warning that the fiscal memory is nearly full.
+    const bool nearlyFull =
+        s.fiscalMemory.size() + 1 + DeviceState::kFiscalMemoryWarning > s.fiscalMemoryCapacity;
+    if (!PrintAndFinish(DailyReportLines(record, DecimalMark()), nearlyFull ? "D3" : "D1"))
         return;
     s.fiscalMemory.push_back(record);
     s.lastDailyReportNumber = record.number;
@@ -80,9 +97,12 @@ void Nx3Device::PeriodReport() {
 }
 
 bool Nx3Device::PickRange(std::vector<DailyRecord>& picked) {
-    const std::string refusal = SelectRecords(state_.fiscalMemory, frames_[0], frames_[1], picked);
+    std::string refusal = SelectRecords(state_.fiscalMemory, frames_[0], frames_[1], picked);
     if (refusal.empty())
         return true;
+    // The periodic report names its own code for a period without reports and for a date that is none.
+    if ((command_ == "R1" || command_ == "R2") && (refusal == "X20142" || refusal == "X20144"))
+        refusal = "D2";
     SendCode(refusal);
     return false;
 }

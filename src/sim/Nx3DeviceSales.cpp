@@ -88,6 +88,10 @@ bool RegisterDigit(char digit) {
     return digit >= '1' && digit <= '8';
 }
 
+bool IsSale(const std::string& code) {
+    return code == "PD" || code == "P0" || code == "LB" || code == "L0";
+}
+
 std::string RateText(int rate) {
     return rate == kExempt ? std::string("zw.") : Decimal(rate, 2) + "%";
 }
@@ -100,12 +104,35 @@ std::string Nx3Device::NativeCurrency() const {
     return code.empty() ? "PLN" : code;
 }
 
+void Nx3Device::CancelTimedOutTransactions(std::int64_t now) {
+    const int limit = state_.transactionTimeoutSeconds;
+    if (limit <= 0)
+        return;
+    for (std::size_t i = 0; i < state_.registers.size(); ++i) {
+        TransactionRegister& r = state_.registers[i];
+        if (r.status != 'T' || now - r.startedAt < limit)
+            continue;
+        r.status = 'N';
+        r.timedOut = true;
+        ++state_.totalizers.cancelledReceipts;
+        state_.sales[i].currencyPayment.clear();
+        state_.sales[i].loyalty.clear();
+        state_.paperRoll.push_back("TRANSAKCJA " + Digits5(r.transactionNumber) + " ANULOWANA");
+    }
+}
+
 TransactionRegister* Nx3Device::OpenRegister(char digit, const std::string* tranNo) {
     if (!RegisterDigit(digit)) {
         SendCode("D2");
         return nullptr;
     }
     TransactionRegister& r = state_.registers[static_cast<std::size_t>(digit - '1')];
+    // The sale that comes too late is told why its transaction is gone.
+    if (r.status != 'T' && r.timedOut && IsSale(command_)) {
+        r.timedOut = false;
+        SendCode("D4");
+        return nullptr;
+    }
     if (r.status != 'T') {
         SendCode("DE");
         return nullptr;
@@ -145,6 +172,8 @@ void Nx3Device::StartTransactionData(const std::string& data) {
     state_.lastTransactionNumber = state_.lastTransactionNumber % 99999 + 1;
     r.transactionNumber = state_.lastTransactionNumber;
     r.status = 'T';
+    r.startedAt = DeviceSeconds();
+    r.timedOut = false;
     RegisterSale& sale = state_.sales[static_cast<std::size_t>(digit - '1')];
     sale.limit = *limit;
     sale.currencyPayment.clear();
@@ -188,6 +217,10 @@ void Nx3Device::SaleData(const std::string& raw) {
     TransactionRegister* r = OpenRegister(digit, &tranNo);
     if (!r)
         return;
+    if (state_.ramError) {
+        SendCode("D6");
+        return;
+    }
     const int index = LetterIndex(letter);
     const bool paymentKnown = card ? payment == 'P' || payment == 'K' : payment == 'G';
     if (!quantity || !price || !paymentKnown) {
@@ -423,6 +456,10 @@ void Nx3Device::GoodsInfo() {
 }
 
 void Nx3Device::GoodsInfoData(const std::string& raw) {
+    if (state_.ramError) {
+        SendCode("D6");
+        return;
+    }
     const std::string name = Trim(FromDeviceText(raw, CodePage()));
     const auto known = std::find_if(state_.goods.begin(), state_.goods.end(),
                                     [&](const SoldGoods& g) { return g.name == name; });

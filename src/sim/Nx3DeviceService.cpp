@@ -154,6 +154,7 @@ void Nx3Device::PrepareNip() {
 
 void Nx3Device::PrepareNipData(const std::string& data) {
     const std::string nip = TrimRight(data);
+    // The tax number goes into the fiscal memory with the fiscalization: from then on it is set.
     if (state_.fiscal) {
         SendCode("DA");
         return;
@@ -173,6 +174,12 @@ void Nx3Device::PrepareNipData(const std::string& data) {
 
 void Nx3Device::CurrencyChangeQuery() {
     Accept();
+    // Nothing planned: an empty record.
+    if (state_.currencyChangeDate == "000000") {
+        SendFrame({});
+        Finish();
+        return;
+    }
     SendText(PadRight(state_.currencyChangeDate, kDate) + PadRight(state_.currencyChangeTime, kTime) +
              PadRight(state_.nextCurrency, kCurrency) + PadRight(state_.currentCurrency, kCurrency));
     Finish();
@@ -199,9 +206,15 @@ void Nx3Device::SetCurrencyChangeData(const std::string& data) {
 }
 
 void Nx3Device::ResetRam() {
+    // Each reset is a record of the fiscal memory.
+    if (state_.readOnly || FiscalMemoryFull()) {
+        SendCode("DD");
+        return;
+    }
     Accept();
     if (!Finish())
         return;
+    state_.ramError = false;
     ++state_.ramResets;
     state_.registers = {};
     state_.paperRoll.push_back("ZEROWANIE RAM");

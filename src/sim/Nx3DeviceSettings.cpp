@@ -120,9 +120,13 @@ void Nx3Device::SetVatRatesData(const std::string& data) {
         }
         rates[i] = *rate;
     }
-    // The fiscal memory takes a new set only.
+    // The fiscal memory takes a new set only, while it has room.
     if (rates == state_.vatRates) {
         SendCode("D2");
+        return;
+    }
+    if (state_.readOnly || FiscalMemoryFull()) {
+        SendCode("DD");
         return;
     }
     if (Finish()) {
@@ -197,6 +201,7 @@ void Nx3Device::MoveTimeData(const std::string& data) {
 
 void Nx3Device::ApplyDueClockEvents() {
     const std::int64_t now = DeviceSeconds();
+    CancelTimedOutTransactions(now);
     // A change found without its moment of ordering (a state file of an older nx3sim, a test that set
     // it directly) counts as ordered now.
     if (state_.pendingHourShift != 0) {

@@ -230,11 +230,8 @@ void PtyServer::ReadInput() {
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
     if (n <= 0)
         return;
-    // The program speaks again: what the device had still to say is given up.
-    pending_.clear();
-    headTimed_ = false;
-    paceRunning_ = false;
-    streamLeft_.clear();
+    // What the device has still to say goes out first, as on a real line: the program's new command
+    // does not silence a report on its way, and the answers to the command follow it.
     std::lock_guard lock(mutex_);
     device_.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
     for (OutputChunk& chunk : device_.TakeChunks())

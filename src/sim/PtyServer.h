@@ -9,8 +9,8 @@
 // symbolic link moved to it) so the program can reopen the port and go on.
 //
 // Thread-safe: the device is reached only through WithDevice(). Whatever the device has not yet sent
-// (a late answer waiting for its delay, the rest of a long report) is dropped when the program writes
-// again: the device listens and gives it up.
+// (a late answer waiting for its delay, the rest of a long report) still goes out when the program
+// writes again, before the answers to what it wrote.
 //
 // Paced at a line rate, the answers leave no faster than a serial line of that many baud would carry
 // them (10 bits a byte); otherwise as fast as the pseudo-terminal takes them.

@@ -82,6 +82,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
             o.lineRate = true;
         else if (a == "--read-only")
             o.readOnly = true;
+        else if (a == "--transaction-timeout")
+            ok = number(o.transactionTimeout);
         else if (a == "--unique")
             ok = text(o.uniqueNumber);
         else if (a == "--nip")
@@ -139,6 +141,9 @@ std::string SimHelp() {
            "  --error-number N      numer ostatniego błędu (\"I3\")\n"
            "  --info-w TEKST        odpowiedź na \"ES\" \"W\" (pozycje 5-7: liczba)\n"
            "  --read-only           stan 'TYLKO ODCZYT' (raport rozliczeniowy możliwy, dobowy nie)\n"
+           "  --transaction-timeout S\n"
+           "                        transakcja otwarta dłużej niż S sekund zostaje anulowana,\n"
+           "                        następna sprzedaż w rejestrze dostaje \"D4\" (domyślnie bez limitu)\n"
            "Błędy dla następnego rozkazu (SIGUSR1 ustawia je ponownie):\n"
            "  --noise               śmieci przed pierwszą ramką odpowiedzi\n"
            "  --bad-checksum        błędna suma kontrolna pierwszej ramki odpowiedzi\n"
@@ -169,6 +174,8 @@ void ApplyState(const SimOptions& o, DeviceState& state) {
         state.infoW = *o.infoW;
     if (o.readOnly)
         state.readOnly = true;
+    if (o.transactionTimeout)
+        state.transactionTimeoutSeconds = *o.transactionTimeout;
     // A device at the line's pace also takes a printer's time to print its reports.
     if (o.lineRate)
         state.printLineMs = kPrintLineMs;

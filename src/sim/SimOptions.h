@@ -23,6 +23,8 @@ struct SimOptions {
     std::optional<int> errorNumber;
     std::optional<std::string> infoW;
     bool readOnly = false;
+    // Seconds an open transaction lasts before the device cancels it ("D4" to its next sale).
+    std::optional<int> transactionTimeout;
 
     bool noise = false;
     bool badChecksum = false;

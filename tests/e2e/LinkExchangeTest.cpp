@@ -26,6 +26,27 @@ TEST_F(LinkExchange, B2IsAnsweredAndLoggedFrameByFrame) {
     EXPECT_EQ(ui.LogLines, expected);
 }
 
+TEST_F(LinkExchange, TheRestOfAReportGivenUpIsNotTakenForTheNextAnswer) {
+    // At a real line's pace the printer is still sending the report when the program has stopped
+    // reading it; the purge before the next command cannot catch what has not yet arrived.
+    PaceTheLine();
+    ASSERT_TRUE(link->SendPeriodReport("NR0001", "NR0008"));
+    std::string line;
+    for (const char* expected : {"        RAPORT FISKALNY OKRESOWY", "        OD NR: 0001 DO NR: 0008"}) {
+        ASSERT_TRUE(link->ReceiveReportLine(line));
+        EXPECT_EQ(line, expected);
+    }
+    ui.LogLines.clear();
+    ui.Errors.clear();
+    link->SkipReportRest();
+    ASSERT_FALSE(ui.LogLines.empty());
+    EXPECT_EQ(ui.LogLines.back(), "-> \x02"
+                                  "D1\x03"
+                                  "8A");
+    EXPECT_EQ(AskB2(), "25013100042");
+    EXPECT_TRUE(ui.Errors.empty());
+}
+
 TEST_F(LinkExchange, StatusBlockPassesAnyStatusByteValue) {
     // XON, XOFF and STX as status bytes: the line must carry them untouched.
     for (auto [s1, s2] : {std::pair<unsigned char, unsigned char>{0x11, 0x13}, {0x02, 0x03}, {0xE0, 0xA1}}) {

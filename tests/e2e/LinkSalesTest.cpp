@@ -1,5 +1,7 @@
 // The link's sale methods against the emulator, and the emulator's state kept in its file.
+#include <atomic>
 #include <cstdio>
+#include <memory>
 
 #include "DeviceStateFile.h"
 #include "SimLinkFixture.h"
@@ -26,6 +28,20 @@ TEST_F(LinkSales, StartGivesTheTransactionNumberOnlyAfterD1) {
     EXPECT_EQ(link->LastReply(), "D4");
     EXPECT_EQ(tranNo, -1);
     EXPECT_EQ(ui.Errors, std::vector<std::string>{"Trwa aktywna transakcja obsługiwana przez dany rejestr."});
+}
+
+TEST_F(LinkSales, ASaleAfterTheTransactionRanOutOfTimeIsToldWhy) {
+    auto host = std::make_shared<std::atomic<std::int64_t>>(1'000'000);
+    Device([host](Nx3Device& d) {
+        d.SetHostClock([host] { return host->load(); });
+        d.State().transactionTimeoutSeconds = 60;
+    });
+    int tranNo = 0;
+    ASSERT_TRUE(link->StartTrans(1, 10000, tranNo));
+    *host += 60;
+    EXPECT_FALSE(link->SellReceiptCash(1, tranNo, SaleGoods{"CHLEB", "A", 100, 450}, kCash));
+    EXPECT_EQ(ui.Errors,
+              std::vector<std::string>{"Transakcja anulowana, upłyną maksymalny czas trwania transakcji."});
 }
 
 TEST_F(LinkSales, GoodsInformationIsCutIntoItsFields) {

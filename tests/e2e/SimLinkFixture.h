@@ -42,6 +42,16 @@ protected:
         return made;
     }
 
+    // The same device again, its answers now at the pace of a 9600-baud line.
+    void PaceTheLine() {
+        link->ClosePort();
+        sim::Nx3Device device(server->WithDevice([](sim::Nx3Device& d) { return d.State(); }));
+        server = std::make_unique<sim::PtyServer>(std::move(device), comPath);
+        server->SetLineRate(sim::PtyServer::kLineRate);
+        server->Start();
+        ASSERT_TRUE(link->OpenPort(1));
+    }
+
     template <typename Fn> decltype(auto) Device(Fn&& fn) { return server->WithDevice(std::forward<Fn>(fn)); }
 
     // "B2" as the link runs it: code, data frame, closing code. Returns the data.

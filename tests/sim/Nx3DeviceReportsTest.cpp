@@ -69,13 +69,20 @@ TEST(Nx3DeviceReports, RangesPickRecordsOrAreRefused) {
     };
     // The sample memory: reports 1..42 on 2024-12-21..2025-01-31.
     const Case cases[] = {
-        {"NR0001", "NR0002", kD1, 2},        {"000000", "000000", kD1, 42},
-        {"250101", "250131", kD1, 31},       {"241221", "241221", kD1, 1},
-        {"NR0002", "NR0001", X2("0145"), 0}, {"NR0000", "NR0001", X2("0143"), 0},
-        {"NR00x1", "NR0001", X2("0143"), 0}, {"251301", "251301", X2("0144"), 0},
-        {"  0305", "030305", X2("0144"), 0}, {"250131", "250101", X2("0145"), 0},
-        {"000000", "NR0001", X2("0145"), 0}, {"200101", "200131", X2("0142"), 0},
-        {"NR0100", "NR0200", X2("0142"), 0},
+        {"NR0001", "NR0002", kD1, 2},
+        {"000000", "000000", kD1, 42},
+        {"250101", "250131", kD1, 31},
+        {"241221", "241221", kD1, 1},
+        {"NR0002", "NR0001", X2("0145"), 0},
+        {"NR0000", "NR0001", X2("0143"), 0},
+        {"NR00x1", "NR0001", X2("0143"), 0},
+        {"250131", "250101", X2("0145"), 0},
+        {"000000", "NR0001", X2("0145"), 0},
+        // R1's own code: no daily report in the period, or no sensible date.
+        {"251301", "251301", F("D2"), 0},
+        {"  0305", "030305", F("D2"), 0},
+        {"200101", "200131", F("D2"), 0},
+        {"NR0100", "NR0200", F("D2"), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " " + c.to);
@@ -103,7 +110,9 @@ TEST(Nx3DeviceReports, PeriodReportIsStreamedAsLines) {
         expected += F("WE") + F(line);
     EXPECT_EQ(Talk(device, {"R2", "NR0041", "NR0042"}), expected + kD1);
     EXPECT_TRUE(device.State().paperRoll.empty()); // sent, not printed
-    EXPECT_EQ(Talk(device, {"R2", "200101", "200131"}), kI1 + X2("0142"));
+    EXPECT_EQ(Talk(device, {"R2", "200101", "200131"}), kI1 + F("D2"));
+    // The other reports of a range keep the extended codes.
+    EXPECT_EQ(Talk(device, {"R9", "P", "200101", "200131"}), kI1 + X2("0142"));
 }
 
 TEST(Nx3DeviceReports, SubReportsMonthlyFixedDescriptionsAndSummary) {

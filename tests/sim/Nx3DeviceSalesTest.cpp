@@ -88,6 +88,58 @@ TEST(Nx3DeviceSales, SaleStoresTheDocumentUntilPrintedAndCountsTheDay) {
     EXPECT_EQ(Exchange(d, "PB", "300001"), F("D2"));
 }
 
+TEST(Nx3DeviceSales, AnOpenTransactionRunsOutOfTimeAndItsNextSaleHearsD4) {
+    struct Case {
+        int timeout;      // seconds; 0 off
+        int waited;       // seconds between the start and the command
+        std::string code; // of the command
+        std::string data;
+        std::string answer;
+        char status; // register 1 afterwards
+    };
+    const std::string sale = Receipt('1', 1, "CHLEB", 'A', "000001,00", "000001,00");
+    const std::string payment = "1EUR000010,000004,3000000043,00";
+    const Case cases[] = {
+        {0, 100000, "PD", sale, kD1, 'N'},               // off by default
+        {60, 59, "PD", sale, kD1, 'N'},                  // in time
+        {60, 60, "PD", sale, F("D4"), 'N'},              // at its moment
+        {60, 61, "PF", payment, F("DE"), 'N'},           // no sale: the transaction is simply gone
+        {60, 61, "PC", "1    11,00", kD1 + F("2"), 'T'}, // the register takes a new one
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code + " after " + std::to_string(c.waited));
+        std::int64_t host = 1'000'000;
+        Nx3Device d;
+        d.SetHostClock([&host] { return host; });
+        d.State().transactionTimeoutSeconds = c.timeout;
+        ASSERT_EQ(Exchange(d, "PC", "1    11,00"), kD1 + F("1"));
+        host += c.waited;
+        EXPECT_EQ(Exchange(d, c.code, c.data), c.answer);
+        const TransactionRegister& r = d.State().registers[0];
+        EXPECT_EQ(r.status, c.status);
+        const bool cancelled = c.timeout > 0 && c.waited >= c.timeout;
+        EXPECT_EQ(d.State().totalizers.cancelledReceipts, cancelled ? 1 : 0);
+        if (cancelled) {
+            EXPECT_EQ(d.State().paperRoll.front(), "TRANSAKCJA 00001 ANULOWANA");
+        }
+        // Told once: the sale after the "D4" finds no transaction.
+        if (c.answer == F("D4")) {
+            EXPECT_EQ(Exchange(d, c.code, c.data), F("DE"));
+        }
+    }
+}
+
+TEST(Nx3DeviceSales, ARamErrorRefusesSalesAndGoodsInformationWithD6) {
+    Nx3Device d;
+    Exchange(d, "PC", "1    11,00");
+    d.State().ramError = true;
+    EXPECT_EQ(Exchange(d, "PD", Receipt('1', 1, "CHLEB", 'A', "000001,00", "000001,00")), F("D6"));
+    EXPECT_EQ(Exchange(d, "LE", Pad("CHLEB ZWYKLY", 40)), F("D6"));
+    EXPECT_EQ(d.State().registers[0].status, 'T');
+    EXPECT_EQ(Ask(d, "X1"), kI1 + kD1); // the RAM reset clears it
+    EXPECT_FALSE(d.State().ramError);
+}
+
 TEST(Nx3DeviceSales, QuantityZeroCancelsWithoutADocument) {
     Nx3Device d;
     Exchange(d, "PC", "1    51,00");

@@ -44,9 +44,57 @@ TEST(Nx3DeviceService, NipIsPreparedOnlyWhenValidAndNotYetFiscal) {
     EXPECT_EQ(Order(device, "U2", "1234567890    "), kI1 + F("DA"));
 }
 
+TEST(Nx3DeviceService, FiscalMemoryStatesRefuseWhatTheyMust) {
+    enum State { ReadOnly, Full, Free29, Free30, RamError, Fiscal, NoRates };
+    struct Case {
+        State state;
+        std::vector<std::string> frames;
+        std::string answer;
+        bool readOnlyAfter;
+        std::size_t recordsAdded;
+    };
+    const std::string nip = "123-456-78-90 ";
+    const Case cases[] = {
+        {ReadOnly, {"X1"}, F("DD"), true, 0},
+        {Full, {"X1"}, F("DD"), false, 0},
+        {ReadOnly, {"S3", "2200 800 500   0999899999999"}, kI1 + F("DD"), true, 0},
+        {Full, {"Z1"}, F("DD"), true, 0}, // the last record written: read-only from now on
+        {Free29, {"Z1"}, kI1 + F("D3"), false, 1},
+        {Free30, {"Z1"}, kI1 + kD1, false, 1},
+        {RamError, {"Z1"}, F("D6"), false, 0},
+        {Fiscal, {"U2", nip}, kI1 + F("DA"), false, 0}, // the NIP is already set
+        {NoRates, {"U2", nip}, kI1 + F("A5"), false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frames.front() + " in state " + std::to_string(c.state));
+        Nx3Device device;
+        DeviceState& s = device.State();
+        const std::size_t records = s.fiscalMemory.size();
+        const int resets = s.ramResets;
+        s.dayGross[0] = 100; // something for a daily report
+        s.dayReceipts = 1;
+        s.readOnly = c.state == ReadOnly;
+        s.ramError = c.state == RamError;
+        s.fiscal = c.state == Fiscal;
+        if (c.state == NoRates)
+            s.vatRates.fill(9999);
+        s.fiscalMemoryCapacity = records + (c.state == Full     ? 0
+                                            : c.state == Free29 ? 30
+                                            : c.state == Free30 ? 31
+                                                                : 99);
+        std::string out;
+        for (const std::string& frame : c.frames)
+            out += Ask(device, frame);
+        EXPECT_EQ(out, c.answer);
+        EXPECT_EQ(s.readOnly, c.readOnlyAfter);
+        EXPECT_EQ(s.fiscalMemory.size(), records + c.recordsAdded);
+        EXPECT_EQ(s.ramResets, resets);
+    }
+}
+
 TEST(Nx3DeviceService, CurrencyChangeIsReportedAndScheduled) {
     Nx3Device device;
-    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   PLN") + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("") + kD1); // nothing planned
     EXPECT_EQ(Order(device, "EJ", "0301010000EU "), kI1 + kD1);
     EXPECT_EQ(Ask(device, "EI"), kI1 + F("0301010000EU PLN") + kD1);
     for (const char* bad :
@@ -63,11 +111,13 @@ TEST(Nx3DeviceService, ScheduledCurrencyBecomesCurrentAtItsMoment) {
     EXPECT_EQ(Ask(device, "EI"), kI1 + F("2501311300EURPLN") + kD1);
     EXPECT_EQ(device.State().status1 & status1::kEuro, 0);
     host += 1;
-    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   EUR") + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("") + kD1);
+    EXPECT_EQ(device.State().currentCurrency, "EUR");
     EXPECT_NE(device.State().status1 & status1::kEuro, 0);
     EXPECT_EQ(Order(device, "EJ", "2501311301PLN"), kI1 + kD1);
     host += 60;
-    EXPECT_EQ(Ask(device, "EI"), kI1 + F("0000000000   PLN") + kD1);
+    EXPECT_EQ(Ask(device, "EI"), kI1 + F("") + kD1);
+    EXPECT_EQ(device.State().currentCurrency, "PLN");
     EXPECT_EQ(device.State().status1 & status1::kEuro, 0);
 }
 

@@ -24,6 +24,7 @@ TEST(SimOptions, RefusesWhatItCannotUse) {
         {{"--state"}, "brak wartości opcji --state"},
         {{"--delay-ms", "2s"}, "opcja --delay-ms wymaga liczby: 2s"},
         {{"--hangup", "-1"}, "opcja --hangup wymaga liczby: -1"},
+        {{"--transaction-timeout", "1m"}, "opcja --transaction-timeout wymaga liczby: 1m"},
         {{"--error", "X2013"}, "niepoprawny kod odpowiedzi: X2013"},
         {{"--error", "X2ab12"}, "niepoprawny kod odpowiedzi: X2ab12"},
         {{"--error", "I3", "--error-closing", "D2"}, "opcje --error i --error-closing wykluczają się"},
@@ -37,11 +38,13 @@ TEST(SimOptions, RefusesWhatItCannotUse) {
 
 TEST(SimOptions, StateOptionsShapeTheDevice) {
     const auto o = Parse({"--unique", "XYZ00000001", "--latin", "--error-number", "3", "--info-w", "NX3E002",
-                          "--read-only", "--line-rate"});
+                          "--read-only", "--line-rate", "--transaction-timeout", "90"});
     ASSERT_TRUE(o);
     EXPECT_TRUE(o->lineRate);
     DeviceState state;
+    EXPECT_EQ(state.transactionTimeoutSeconds, 0); // off unless asked for
     ApplyState(*o, state);
+    EXPECT_EQ(state.transactionTimeoutSeconds, 90);
     Nx3Device device(state);
     EXPECT_EQ(device.CodePage(), DeviceCodePage::Latin2);
     EXPECT_EQ(state.status1 & status1::kMazoviaMark, 0);
@@ -95,7 +98,8 @@ TEST(SimOptions, HelpGivesWhatTheProgramCannotAskTheDevice) {
     for (const char* line :
          {"  --delay-ms N          odpowiedź opóźniona o N ms (powyżej 2025: brak komunikacji)\n",
           "  data przed ostatnim raportem dobowym (\"E2\") jest odrzucana kodem \"D3\"\n",
-          "  zmiana czasu (\"K2\") następuje, gdy zegar dojdzie do 2:00 (+) lub 3:00 (-);\n"})
+          "  zmiana czasu (\"K2\") następuje, gdy zegar dojdzie do 2:00 (+) lub 3:00 (-);\n",
+          "                        następna sprzedaż w rejestrze dostaje \"D4\" (domyślnie bez limitu)\n"})
         EXPECT_NE(SimHelp().find(line), std::string::npos) << line;
 }
 
