@@ -130,5 +130,48 @@ INSTANTIATE_TEST_SUITE_P(
                      ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A receipt printed while the paper runs out: refused with the printer's code, waiting in its
+// register until the paper is in, then printed whole.
+TEST_F(CliOperator, AReceiptWaitsForThePaper) {
+    ASSERT_EQ(Run({"start", "--limit", "100"}).code, 0);
+    Operator("roll");
+    Operator("paper out");
+    const CliRunResult refused = Run({"sell", "--print", sale});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, "Odpowiedź drukarki X203EC: Brak papieru.\n");
+    Operator("paper in");
+    EXPECT_EQ(Run({"print-document"}).code, 0);
+    EXPECT_EQ(Operator("roll"),
+              R"({"ok":true,"lines":["PARAGON FISKALNY","CHLEB","  1,00 x 4,50 = 4,50 A",)"
+              R"("SUMA PLN 4,50","PTU A 23,00% 0,84","GOTÓWKA","REJESTR 1 TRANSAKCJA 00001"],)"
+              R"("operator":{"paper":"in","cover":"closed","power":"on","slowPrintMs":0}})");
+}
+
+// The power goes while the program waits for a report to be printed: the line is lost after the
+// command went out whole, so the program cannot know whether it was done. Back on, the next command
+// works and the report is in the device's memory.
+TEST_F(CliOperator, PowerLostDuringAWait) {
+    ASSERT_EQ(Run({"sell", "--print", sale}).code, 0);
+    Operator("slow-print 600000");
+    const int before = server->HangUps();
+    CliRunResult waited;
+    std::thread daily([&] { waited = Run({"daily", "--yes"}); });
+    while (Device([](sim::Nx3Device& d) { return d.State().lastDailyReportNumber; }) == 42)
+        std::this_thread::yield();
+    EXPECT_EQ(Operator("power off"), R"({"ok":true,"operator":{"paper":"in","cover":"closed","power":"off",)"
+                                     R"("slowPrintMs":600000}})");
+    daily.join();
+    EXPECT_EQ(waited.code, 3);
+    EXPECT_EQ(waited.err, cli::ConsoleText(TNX3Class::NoCommunicationMessage) + "\n" +
+                              LinkError::UnknownOutcomeLine + "\n");
+    while (server->HangUps() == before)
+        std::this_thread::yield();
+    EXPECT_EQ(Run({"day-report-number"}).code, 2) << "a device without power answers nothing";
+    Operator("power on");
+    const CliRunResult after = Run({"--json", "day-report-number"});
+    EXPECT_EQ(after.code, 0) << after.err;
+    EXPECT_NE(after.out.find("\"number\": \"00043\""), std::string::npos) << after.out;
+}
+
 } // namespace
 } // namespace nubra::testing
