@@ -3,7 +3,9 @@
 // to the printer (paper, cover, power), a failure or fault armed at the moment a test wants it, and
 // the device's state and paper roll for the test to look at. Thread-safe: the device is reached
 // through the server's lock.
+#include <cstddef>
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "PtyServer.h"
