@@ -42,6 +42,9 @@ void Nx3Device::PowerOn(DeviceState state) {
     fresh.hand_.failCommand.clear();
     fresh.hand_.failReply.clear();
     fresh.hand_.ShowLamps(fresh.state_.extended);
+    // Back on before the server saw the cut: the line still goes down once.
+    fresh.output_ = std::move(output_);
+    fresh.powerCut_ = powerCut_;
     *this = std::move(fresh);
 }
 
