@@ -188,7 +188,8 @@ std::string OperatorDesk::Help() {
            "  cover open|close      pokrywa otwarta: rozkazy, które drukują, dostają \"X203ED\"\n"
            "  power off|on          zasilanie: linia się zamyka, urządzenie milczy; po włączeniu\n"
            "                        startuje z tym, co zachował plik stanu (bez --state: z pamięci)\n"
-           "  fail next ROZKAZ [KOD] następny ROZKAZ dostaje KOD zamiast \"I1\" (bez KODU: brak odpowiedzi)\n"
+           "  fail next ROZKAZ [KOD] następny ROZKAZ dostaje KOD zamiast \"I1\"\n"
+           "                        (bez KODU: brak odpowiedzi)\n"
            "  fault OPCJA...        błędy jak w wierszu poleceń, np. fault --delay-ms 3000\n"
            "  stream stop           koniec strumienia --stream\n"
            "  slow-print MS         każdy wiersz raportu drukuje się MS ms\n"
@@ -200,9 +201,10 @@ std::string OperatorDesk::Help() {
            "  nx3sim --link /tmp/nx3 --control /tmp/nx3.ctl &\n"
            "  nx3cli --device /tmp/nx3 start --limit 100\n"
            "  nx3sim ctl /tmp/nx3.ctl paper out\n"
-           "  nx3cli --device /tmp/nx3 sell --print paragon.csv   # X203EC-Brak papieru., kod wyjścia 1\n"
+           "  nx3cli --device /tmp/nx3 sell --print paragon.csv\n"
+           "      # Odpowiedź drukarki X203EC: Brak papieru. (kod wyjścia 1; sprzedaż czeka w rejestrze)\n"
            "  nx3sim ctl /tmp/nx3.ctl paper in\n"
-           "  nx3cli --device /tmp/nx3 print-document             # paragon czekał w rejestrze\n"
+           "  nx3cli --device /tmp/nx3 print-document             # paragon drukuje się w całości\n"
            "  nx3sim ctl /tmp/nx3.ctl roll                        # {\"ok\":true,\"lines\":[\"PARAGON "
            "FISKALNY\",...\n";
 }
