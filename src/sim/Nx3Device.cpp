@@ -15,7 +15,7 @@ DeviceCodePage Nx3Device::CodePage() const {
 
 void Nx3Device::Receive(std::string_view bytes) {
     // While streaming the line belongs to something else that does not listen.
-    if (faults_.streaming)
+    if (faults_.streaming || hand_.powerOff)
         return;
     for (char byte : bytes) {
         bool handled = false;
@@ -92,6 +92,8 @@ void Nx3Device::StartCommand(const std::string& code) {
         SendCode(*std::exchange(faults_.failCode, std::nullopt));
         return;
     }
+    if (RefusedByHand(code))
+        return;
     const auto& commands = Commands();
     const auto found = commands.find(code);
     if (found == commands.end()) {

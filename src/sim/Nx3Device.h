@@ -12,6 +12,7 @@
 #include "DeviceState.h"
 #include "FaultPlan.h"
 #include "FrameParser.h"
+#include "OperatorState.h"
 
 #include <chrono>
 #include <cstddef>
@@ -20,6 +21,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace nubra::sim {
@@ -85,6 +87,18 @@ public:
     const FaultPlan& Faults() const { return faults_; }
 
     static std::string DefaultNoise();
+
+    // The operator's side (Nx3DeviceOperator.cpp): what a person does to the hardware.
+    const OperatorState& Hand() const { return hand_; }
+    // Paper, cover or a failure armed for one command; the lamps of "I6" follow.
+    void SetHand(OperatorState hand);
+    // The power goes: the line closes, whatever was still to be sent is lost, and the device hears
+    // nothing until PowerOn().
+    void PowerOff();
+    // The device starts again from `state` (what survived the power cut), with no fault armed.
+    void PowerOn(DeviceState state);
+    // True once after PowerOff(): the server drops what it still holds for the line.
+    bool TakePowerCut() { return std::exchange(powerCut_, false); }
 
 private:
     using CommandHandler = void (Nx3Device::*)();
@@ -223,8 +237,12 @@ private:
     // No room for another record: a daily report, a set of rates or a RAM reset is refused ("DD").
     bool FiscalMemoryFull() const;
     char DecimalMark() const;
+    // The hardware's own refusal of the command, when it has one (the answer is sent).
+    bool RefusedByHand(const std::string& code);
 
     DeviceState state_;
+    OperatorState hand_;
+    bool powerCut_ = false;
     FaultPlan faults_;
     FrameParser parser_;
     std::string command_;

@@ -242,8 +242,15 @@ void PtyServer::WritePending() {
     if (hangUpDue_)
         return;
     {
-        // Answers produced by WithDevice() calls (none today, but the device may grow some).
+        // Answers produced by WithDevice() calls: the hang-up of a power cut, which takes with it
+        // whatever was still waiting to go.
         std::lock_guard lock(mutex_);
+        if (device_.TakePowerCut()) {
+            pending_.clear();
+            headTimed_ = false;
+            paceRunning_ = false;
+            streamLeft_.clear();
+        }
         for (OutputChunk& chunk : device_.TakeChunks())
             pending_.push_back(std::move(chunk));
     }

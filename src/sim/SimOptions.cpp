@@ -12,7 +12,8 @@ bool ParseInt(const std::string& text, int& value) {
     return ec == std::errc() && ptr == end && value >= 0;
 }
 
-// Two characters, or "X2" and four upper-case hex digits.
+} // namespace
+
 bool IsReplyCode(const std::string& code) {
     if (code.size() == 2)
         return true;
@@ -24,8 +25,6 @@ bool IsReplyCode(const std::string& code) {
             return false;
     return true;
 }
-
-} // namespace
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error) {
     SimOptions o;
@@ -78,6 +77,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
             ok = value(o.rollFile);
         else if (a == "--state")
             ok = value(o.stateFile);
+        else if (a == "--control")
+            ok = value(o.controlPath);
         else if (a == "--line-rate")
             o.lineRate = true;
         else if (a == "--read-only")

@@ -14,6 +14,8 @@ struct SimOptions {
     std::string linkPath;
     std::string rollFile;
     std::string stateFile;
+    // The operator's control socket; none when empty.
+    std::string controlPath;
     // Answers paced at 9600 baud, as a real line carries them, and reports printed at a printer's pace.
     bool lineRate = false;
 
@@ -39,6 +41,8 @@ struct SimOptions {
 // Returns the options, or nullopt with a message in `error`.
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
 std::string SimHelp();
+// A reply code the device may be made to give: two characters, or "X2" and four upper-case hex digits.
+bool IsReplyCode(const std::string& code);
 
 inline constexpr int kPrintLineMs = 50;
 

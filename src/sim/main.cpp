@@ -1,5 +1,7 @@
 // nx3sim: an NX-3 E on a pseudo-terminal, for the program's demo, its tests and point-of-sale work.
+#include "ControlSocket.h"
 #include "DeviceStateFile.h"
+#include "OperatorDesk.h"
 #include "PtyServer.h"
 #include "SimOptions.h"
 
@@ -15,6 +17,7 @@
 #include <system_error>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -56,17 +59,36 @@ private:
     std::size_t written_;
 };
 
+// nx3sim ctl PATH WORDS...: one operator command, its JSON answer on stdout.
+int Control(const std::vector<std::string>& args) {
+    if (args.size() < 2) {
+        std::cerr << "nx3sim: użycie: nx3sim ctl ŚCIEŻKA ROZKAZ...\n";
+        return 2;
+    }
+    std::string line, answer, error;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        line += (i > 1 ? " " : "") + args[i];
+    if (!nubra::sim::ControlRequest(args[0], line, answer, error)) {
+        std::cerr << "nx3sim: " << error << "\n";
+        return 2;
+    }
+    std::cout << answer << std::endl;
+    return answer.starts_with("{\"ok\":true") ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "ctl")
+        return Control(std::vector<std::string>(argv + 2, argv + argc));
     std::string error;
     const auto options = nubra::sim::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::cerr << "nx3sim: " << error << "\n" << nubra::sim::SimHelp();
+        std::cerr << "nx3sim: " << error << "\n" << nubra::sim::SimHelp() << nubra::sim::OperatorDesk::Help();
         return 2;
     }
     if (options->help) {
-        std::cout << nubra::sim::SimHelp();
+        std::cout << nubra::sim::SimHelp() << nubra::sim::OperatorDesk::Help();
         return 0;
     }
 
@@ -116,6 +138,31 @@ int main(int argc, char** argv) {
         std::cerr << "nx3sim: " << e.what() << "\n";
         return 1;
     }
+    // After a power cut the device finds what its state file kept; without one, all it held.
+    nubra::sim::OperatorDesk desk(server, [path = options->stateFile](const nubra::sim::DeviceState& before) {
+        if (path.empty())
+            return before;
+        nubra::sim::DeviceState kept;
+        std::string loadError;
+        if (!nubra::sim::DeviceStateFile(path).Load(kept, loadError)) {
+            std::cerr << "nx3sim: " << loadError << std::endl;
+            return before;
+        }
+        return kept;
+    });
+    std::unique_ptr<nubra::sim::ControlSocket> control;
+    if (!options->controlPath.empty()) {
+        control = std::make_unique<nubra::sim::ControlSocket>(
+            options->controlPath, [&desk](const std::string& line) { return desk.Run(line); });
+        try {
+            control->Start();
+        } catch (const std::system_error& e) {
+            std::cerr << "nx3sim: " << e.what() << "\n";
+            server.Stop();
+            return 1;
+        }
+    }
+    // Printed once the control socket is there too: a script may use both as soon as it reads this.
     std::cout << server.SlavePath() << std::endl;
 
     int hangUps = 0;
@@ -130,6 +177,8 @@ int main(int argc, char** argv) {
             server.WithDevice([](Nx3Device& d) { d.StopEndlessStream(); });
         if (server.Broken()) {
             std::cerr << "nx3sim: nie udało się otworzyć nowego pseudoterminala" << std::endl;
+            if (control)
+                control->Stop();
             server.Stop();
             return 1;
         }
@@ -139,6 +188,8 @@ int main(int argc, char** argv) {
         }
         server.WithDevice([&](Nx3Device& d) { roll->Append(d.State()); });
     }
+    if (control)
+        control->Stop();
     server.Stop();
     server.WithDevice([&](Nx3Device& d) { roll->Append(d.State()); });
     return 0;

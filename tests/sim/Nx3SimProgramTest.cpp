@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <poll.h>
@@ -94,8 +95,10 @@ TEST(Nx3SimProgram, HelpListsTheFaultOptions) {
     while (std::fgets(buffer, sizeof buffer, p))
         text += buffer;
     EXPECT_EQ(::pclose(p), 0);
-    for (const char* option : {"--link", "--noise", "--bad-checksum", "--silence", "--delay-ms", "--error",
-                               "--error-closing", "--hangup", "--stream", "--roll", "--state"})
+    for (const char* option :
+         {"--link", "--noise", "--bad-checksum", "--silence", "--delay-ms", "--error", "--error-closing",
+          "--hangup", "--stream", "--roll", "--state", "--control", "nx3sim ctl ", "paper near-end|out|in",
+          "power off|on", "fail next ROZKAZ [KOD]"})
         EXPECT_NE(text.find(option), std::string::npos) << option;
 }
 
@@ -108,6 +111,45 @@ std::string RunSim(const std::string& arguments, int& status) {
         text += buffer;
     status = p ? ::pclose(p) : -1;
     return text;
+}
+
+// nx3sim ctl: the answer line and an exit status a script can test. After a power cut the device
+// holds what its state file kept, not what was only in its memory.
+TEST(Nx3SimProgram, ControlSocketAnswersAndPowerComesBackFromTheStateFile) {
+    std::string dir = ::testing::TempDir() + "nx3sim-ctl-XXXXXX";
+    ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+    const std::string ctl = dir + "/ctl";
+    const RunningSim sim = StartSim({"--state", dir + "/stan.txt", "--control", ctl});
+    ASSERT_GT(sim.pid, 0);
+    struct Step {
+        std::string command;
+        std::string answer; // a part of it
+        int exit;
+    };
+    const std::vector<Step> steps = {
+        {"paper jam", R"({"ok":false,"error":"papier: near-end, out albo in, nie jam"})", 1},
+        {"fail next PC D", R"({"ok":false,"error":"niepoprawny kod odpowiedzi: D"})", 1},
+        {"fault --state x", R"({"ok":false,"error":"to nie jest opcja błędu: --state"})", 1},
+        {"kick", R"({"ok":false,"error":"nieznany rozkaz: kick"})", 1},
+        {"register 3 P",
+         R"({"ok":true,"operator":{"paper":"in","cover":"closed","power":"on","slowPrintMs":0}})", 0},
+        {"state", R"("register.3.status":"P",)", 0},
+        {"power off", R"("power":"off")", 0},
+        {"power on", R"("power":"on")", 0},
+        {"state", R"("register.3.status":"N",)", 0},
+    };
+    for (const Step& step : steps) {
+        int status = 0;
+        const std::string out = RunSim("ctl " + ctl + " " + step.command, status);
+        EXPECT_NE(out.find(step.answer), std::string::npos) << step.command << ": " << out;
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, step.exit) << step.command;
+    }
+    EXPECT_EQ(StopSim(sim, SIGTERM), 0);
+    int status = 0;
+    EXPECT_NE(RunSim("ctl " + ctl + " state", status).find("nie można połączyć się z gniazdem sterującym"),
+              std::string::npos);
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    std::filesystem::remove_all(dir);
 }
 
 TEST(Nx3SimProgram, DamagedStateFileIsNamedAndNothingStarts) {
