@@ -11,6 +11,7 @@
 #include "LinkUi.h"
 #include "OpsError.h"
 #include "ProtocolLog.h"
+#include "ReportOps.h"
 #include "SaleOps.h"
 #include "StatusOps.h"
 #include "SystemSerialLine.h"
@@ -99,6 +100,35 @@ std::optional<double> WaitParam(const httplib::Request& req) {
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     return std::min(kMaxWait, std::stod(text));
+}
+
+// A report's body: {"confirm", "from", "to", "month", "summary"}; the report's name is in "report".
+ops::ReportRequest ReportFromJson(const json& body) {
+    ops::ReportRequest r;
+    if (!ops::ReportFromName(body.value("report", ""), r.kind))
+        throw ops::InvalidRequest("report", "Nieznany raport " + body.value("report", "") + ".");
+    const auto text = [&](const char* key) {
+        const auto it = body.find(key);
+        if (it == body.end() || it->is_null())
+            return std::string();
+        if (!it->is_string())
+            throw ops::InvalidRequest(key, std::string("Pole ") + key + " musi być tekstem.");
+        return it->get<std::string>();
+    };
+    if (ops::NeedsConfirmation(r.kind) && body.value("confirm", false) != true)
+        throw ops::InvalidRequest("confirm", "Ten raport wymaga potwierdzenia: \"confirm\": true.");
+    const std::string from = text("from"), to = text("to");
+    if (from.empty() != to.empty())
+        throw ops::InvalidRequest(from.empty() ? "from" : "to",
+                                  "Podaj oba końce zakresu, from i to, albo żaden (cały okres pracy).");
+    if (!from.empty()) {
+        r.from = ops::RangeValue(from, "from");
+        r.to = ops::RangeValue(to, "to");
+    }
+    if (r.kind == ops::ReportKind::Monthly)
+        r.month = ops::MonthValue(text("month"), "month");
+    r.summary = body.value("summary", false) == true;
+    return r;
 }
 
 } // namespace
@@ -252,8 +282,20 @@ void Service::RunReceipt(Printer& printer, long long jobId) {
     const std::optional<Job> job = journal_.Get(jobId);
     if (!job || job->state != JobState::Queued)
         return;
-    const ops::SaleRequest sale = ops::SaleFromJson(json::parse(job->body));
+    const json body = json::parse(job->body);
     const double start = Seconds();
+    if (job->kind == "report") {
+        const ops::ReportRequest report = ReportFromJson(body);
+        journal_.SetState(jobId, JobState::Sending);
+        JobChanged();
+        LinkOutcome out =
+            printer.OnLink([&](TNX3Class& link, json&) { return ops::RunReport(link, report); });
+        journal_.SetState(jobId, out.state, out.result.dump());
+        CountJobTime(Seconds() - start);
+        JobChanged();
+        return;
+    }
+    const ops::SaleRequest sale = ops::SaleFromJson(body);
     // On disk before the first byte goes out: a crash from here on leaves the job unknown.
     journal_.SetState(jobId, JobState::Sending);
     JobChanged();
@@ -466,6 +508,38 @@ void Service::Mount(httplib::Server& server) {
                   res.set_header("Location", "/api/v1/jobs/" + std::to_string(now.id));
               Answer(res, HttpStatus(now.state), JobJson(now));
           });
+
+    route(
+        "POST", "/api/v1/printers/{id}/reports/{report}", "/api/v1/printers/" + id + "/reports/([a-z-]+)",
+        "Raport: daily, periodic, monthly, constant, goods-list, settlement (potwierdzane wymagają confirm)",
+        [this](const httplib::Request& req, httplib::Response& res) {
+            Printer* p = Find(req.matches[1]);
+            if (!p)
+                return Fail(res, 404, "Nieznana drukarka " + std::string(req.matches[1]) + ".");
+            const std::optional<double> wait = WaitParam(req);
+            if (!wait)
+                return Fail(res, 400, "Parametr wait to liczba sekund.", "wait");
+            json body = req.body.empty() ? json::object() : json::parse(req.body, nullptr, false);
+            if (!body.is_object())
+                return Fail(res, 400, "Treść żądania nie jest poprawnym JSON.", "body");
+            body["report"] = std::string(req.matches[2]);
+            try {
+                ReportFromJson(body);
+            } catch (const ops::InvalidRequest& e) {
+                return Fail(res, e.field == "report" ? 404 : 400, e.what(), e.field);
+            }
+            Job job;
+            job.printer = p->Config().id;
+            job.kind = "report";
+            job.body = body.dump();
+            bool inserted = false;
+            const Job stored = journal_.Insert(job, inserted);
+            Enqueue(*p, stored.id);
+            const Job now = WaitFinal(stored.id, *wait);
+            if (!Final(now.state))
+                res.set_header("Location", "/api/v1/jobs/" + std::to_string(now.id));
+            Answer(res, HttpStatus(now.state), JobJson(now));
+        });
 
     route("GET", "/api/v1/jobs/{job}", "/api/v1/jobs/([0-9]{1,18})", "Stan zadania",
           [this](const httplib::Request& req, httplib::Response& res) {

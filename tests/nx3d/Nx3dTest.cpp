@@ -223,7 +223,7 @@ TEST_P(Nx3dRoutes, AnswerAsTheTableSays) {
     if (!c.answer.empty()) {
         EXPECT_EQ(a.text, c.answer);
     }
-    if (c.status >= 400) {
+    if (c.status >= 400 && std::string(c.path).find("reports") == std::string::npos) {
         EXPECT_EQ(Receipts(), 0);
     }
 }
@@ -267,6 +267,19 @@ INSTANTIATE_TEST_SUITE_P(
                   413, ""},
         RouteCase{"UnknownJob", "GET", "/api/v1/jobs/99", "", 404, R"({"error":"Nie ma zadania 99."})"},
         RouteCase{"ResolveUnknownJob", "POST", "/api/v1/jobs/99/resolve", "", 404, ""},
+        RouteCase{"DailyReportNeedsConfirm", "POST", "/api/v1/printers/kasa/reports/daily", "{}", 400,
+                  R"({"error":"Ten raport wymaga potwierdzenia: \"confirm\": true.","field":"confirm"})"},
+        // Confirmed, it reaches the printer, which refuses a day without sales.
+        RouteCase{
+            "DailyReportOfAnEmptyDay", "POST", "/api/v1/printers/kasa/reports/daily", R"({"confirm": true})",
+            422,
+            R"({"code":"D2","description":"Rozkaz nie wykonany, ponieważ tego dnia nic nie zarejestrowano w )"
+            R"(totalizerach.","href":"/api/v1/jobs/1","job":1,"kind":"report","printer":"kasa","state":"refused"})"},
+        RouteCase{
+            "PeriodicReportRange", "POST", "/api/v1/printers/kasa/reports/periodic",
+            R"({"from": "2026-01-01"})", 400,
+            R"({"error":"Podaj oba końce zakresu, from i to, albo żaden (cały okres pracy).","field":"to"})"},
+        RouteCase{"UnknownReport", "POST", "/api/v1/printers/kasa/reports/weekly", "{}", 404, ""},
         RouteCase{"BadWait", "POST", "/api/v1/printers/kasa/receipts?wait=x", Receipt("R-5").dump(), 400,
                   R"({"error":"Parametr wait to liczba sekund.","field":"wait"})"}));
 
@@ -298,7 +311,9 @@ TEST_F(Nx3d, RefusalsAndLostLinesMapToStates) {
     }
     // The refusal names the device's code.
     EXPECT_EQ(Call("GET", "/api/v1/jobs/1").body["code"], "D2");
-    // The unknown sale is on the device: resolving says so.
+    // The unknown sale is on the device: resolving says so, once the emulator serves the line again.
+    while (Call("GET", "/api/v1/printers/kasa/status").status != 200)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const Answer resolved = Call("POST", "/api/v1/jobs/3/resolve");
     EXPECT_EQ(resolved.status, 200) << resolved.text;
     EXPECT_EQ(resolved.body["state"], "done");
@@ -343,7 +358,8 @@ TEST_F(Nx3d, OpenApiDescribesEveryRoute) {
             // Each described route is served: a path of nothing known answers 404 with our own
             // message, not httplib's empty one.
             std::string concrete = path;
-            for (const auto& [from, to] : {std::pair{"{id}", "kasa"}, std::pair{"{job}", "1"}})
+            for (const auto& [from, to] :
+                 {std::pair{"{id}", "kasa"}, std::pair{"{job}", "1"}, std::pair{"{report}", "periodic"}})
                 if (const auto at = concrete.find(from); at != std::string::npos)
                     concrete.replace(at, std::string(from).size(), to);
             std::string upper = method;
@@ -352,10 +368,11 @@ TEST_F(Nx3d, OpenApiDescribesEveryRoute) {
             const Answer a = Call(upper, concrete, Receipt("O-1").dump());
             EXPECT_FALSE(a.status == 404 && a.text.empty()) << upper << " " << concrete;
         }
-    EXPECT_EQ(described, (std::vector<std::string>{
-                             "get /api/v1/jobs/{job}", "post /api/v1/jobs/{job}/resolve",
-                             "get /api/v1/metrics", "get /api/v1/openapi.json", "get /api/v1/printers",
-                             "post /api/v1/printers/{id}/receipts", "get /api/v1/printers/{id}/status"}));
+    EXPECT_EQ(described,
+              (std::vector<std::string>{
+                  "get /api/v1/jobs/{job}", "post /api/v1/jobs/{job}/resolve", "get /api/v1/metrics",
+                  "get /api/v1/openapi.json", "get /api/v1/printers", "post /api/v1/printers/{id}/receipts",
+                  "post /api/v1/printers/{id}/reports/{report}", "get /api/v1/printers/{id}/status"}));
 }
 
 } // namespace
