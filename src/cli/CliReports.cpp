@@ -9,10 +9,6 @@
 namespace nubra::cli {
 namespace {
 
-// The transfer waits a little longer for each line than other commands for their answers.
-constexpr float kTransferTimeout = 3.0f;
-constexpr float kNormalTimeout = 2.0f;
-
 struct Range {
     std::string from = "000000";
     std::string to = "000000";
@@ -111,20 +107,13 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
     std::vector<std::string> lines;
     bool ok = false;
     const CaughtInterrupts ctrlC(c.ui);
-    c.link.DetectCodePage();
-    c.link.SetTimeouts(kTransferTimeout);
     try {
-        ok = c.link.SendPeriodReport(r.from, r.to);
-        for (std::string line; ok && !c.ui.CtrlCPressed() && (ok = c.link.ReceiveReportLine(line)) &&
-                               c.link.ReportLineReceived();)
-            lines.push_back(line);
+        ok = ops::TransferPeriodic(c.link, r.from, r.to, lines, [&] { return c.ui.CtrlCPressed(); });
     } catch (...) {
         // A line lost half-way: the lines received so far are kept.
-        c.link.SetTimeouts(kNormalTimeout);
         KeepPartial(c, r.file, lines);
         throw;
     }
-    c.link.SetTimeouts(kNormalTimeout);
     if (c.ui.CtrlCPressed()) {
         KeepPartial(c, r.file, lines);
         throw Interrupted(lines.empty() ? "Przerwano przesyłanie raportu przed pierwszym wierszem; plik " +

@@ -541,6 +541,41 @@ void Service::Mount(httplib::Server& server) {
             Answer(res, HttpStatus(now.state), JobJson(now));
         });
 
+    route("GET", "/api/v1/printers/{id}/reports/periodic", "/api/v1/printers/" + id + "/reports/periodic",
+          "Raport okresowy przesłany jako tekst (from, to: RRRR-MM-DD albo nrNNNN)",
+          [this](const httplib::Request& req, httplib::Response& res) {
+              Printer* p = Find(req.matches[1]);
+              if (!p)
+                  return Fail(res, 404, "Nieznana drukarka " + std::string(req.matches[1]) + ".");
+              std::string from = "000000", to = "000000";
+              try {
+                  if (req.has_param("from") != req.has_param("to"))
+                      throw ops::InvalidRequest(
+                          req.has_param("from") ? "to" : "from",
+                          "Podaj oba końce zakresu, from i to, albo żaden (cały okres pracy).");
+                  if (req.has_param("from")) {
+                      from = ops::RangeValue(req.get_param_value("from"), "from");
+                      to = ops::RangeValue(req.get_param_value("to"), "to");
+                  }
+              } catch (const ops::InvalidRequest& e) {
+                  return Fail(res, 400, e.what(), e.field);
+              }
+              std::promise<std::pair<LinkOutcome, std::string>> done;
+              p->Post([&] {
+                  std::vector<std::string> lines;
+                  LinkOutcome out = p->OnLink(
+                      [&](TNX3Class& link, json&) { return ops::TransferPeriodic(link, from, to, lines); });
+                  std::string text;
+                  for (const std::string& line : lines)
+                      text += ops::Dev(line) + "\n";
+                  done.set_value({out, text});
+              });
+              auto [out, text] = done.get_future().get();
+              if (out.state != JobState::Done)
+                  return Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
+              res.set_content(text, "text/plain; charset=utf-8");
+          });
+
     route("GET", "/api/v1/jobs/{job}", "/api/v1/jobs/([0-9]{1,18})", "Stan zadania",
           [this](const httplib::Request& req, httplib::Response& res) {
               const std::optional<Job> job = journal_.Get(std::stoll(req.matches[1]));

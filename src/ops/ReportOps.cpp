@@ -61,4 +61,24 @@ bool RunReport(TNX3Class& link, const ReportRequest& r) {
     return false;
 }
 
+bool TransferPeriodic(TNX3Class& link, const std::string& from, const std::string& to,
+                      std::vector<std::string>& lines, const std::function<bool()>& stop) {
+    // The transfer waits a little longer for each line than other commands for their answers.
+    constexpr float kTransferTimeout = 3.0f, kNormalTimeout = 2.0f;
+    bool ok = false;
+    link.DetectCodePage();
+    link.SetTimeouts(kTransferTimeout);
+    try {
+        ok = link.SendPeriodReport(from, to);
+        for (std::string line;
+             ok && !(stop && stop()) && (ok = link.ReceiveReportLine(line)) && link.ReportLineReceived();)
+            lines.push_back(line);
+    } catch (...) {
+        link.SetTimeouts(kNormalTimeout);
+        throw;
+    }
+    link.SetTimeouts(kNormalTimeout);
+    return ok;
+}
+
 } // namespace nubra::ops

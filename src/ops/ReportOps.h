@@ -1,6 +1,7 @@
 #pragma once
 // The printer's reports: which one, its range, whether the program asks before it, and the periodic
 // report transferred as text lines.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,11 @@ std::string RangeValue(const std::string& text, const std::string& field);
 std::string MonthValue(const std::string& text, const std::string& field);
 
 bool RunReport(TNX3Class& link, const ReportRequest& report);
+
+// The periodic report as text lines (device bytes) into `lines`, until the printer's closing code or
+// until `stop` says so. The longer line time-out is set for it and put back, also when the line is
+// lost (the exception goes on, the lines received so far stay in `lines`).
+bool TransferPeriodic(TNX3Class& link, const std::string& from, const std::string& to,
+                      std::vector<std::string>& lines, const std::function<bool()>& stop = {});
 
 } // namespace nubra::ops

@@ -279,6 +279,12 @@ INSTANTIATE_TEST_SUITE_P(
             "PeriodicReportRange", "POST", "/api/v1/printers/kasa/reports/periodic",
             R"({"from": "2026-01-01"})", 400,
             R"({"error":"Podaj oba końce zakresu, from i to, albo żaden (cały okres pracy).","field":"to"})"},
+        RouteCase{"PeriodicTransfer", "GET", "/api/v1/printers/kasa/reports/periodic", "", 200, ""},
+        RouteCase{
+            "PeriodicTransferBadRange", "GET", "/api/v1/printers/kasa/reports/periodic?from=2026-1&to=nr2",
+            "", 400,
+            R"({"error":"Zakres raportu podaje się jako RRRR-MM-DD albo nrNNNN (numer raportu): 2026-1.",)"
+            R"("field":"from"})"},
         RouteCase{"UnknownReport", "POST", "/api/v1/printers/kasa/reports/weekly", "{}", 404, ""},
         RouteCase{"BadWait", "POST", "/api/v1/printers/kasa/receipts?wait=x", Receipt("R-5").dump(), 400,
                   R"({"error":"Parametr wait to liczba sekund.","field":"wait"})"}));
@@ -372,7 +378,8 @@ TEST_F(Nx3d, OpenApiDescribesEveryRoute) {
               (std::vector<std::string>{
                   "get /api/v1/jobs/{job}", "post /api/v1/jobs/{job}/resolve", "get /api/v1/metrics",
                   "get /api/v1/openapi.json", "get /api/v1/printers", "post /api/v1/printers/{id}/receipts",
-                  "post /api/v1/printers/{id}/reports/{report}", "get /api/v1/printers/{id}/status"}));
+                  "get /api/v1/printers/{id}/reports/periodic", "post /api/v1/printers/{id}/reports/{report}",
+                  "get /api/v1/printers/{id}/status"}));
 }
 
 } // namespace
