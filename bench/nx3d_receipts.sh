@@ -14,7 +14,7 @@ d=$!
 trap 'kill $d $sim 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 until curl -sf "http://127.0.0.1:$port/metrics" >/dev/null; do sleep 0.05; done
 
-ms() { date +%s%N | awk '{print int($1 / 1000000)}'; }
+ms() { echo $(( $(date +%s%N) / 1000000 )); }
 start=$(ms)
 for i in $(seq "$n"); do
     curl -sf -o /dev/null -X POST "http://127.0.0.1:$port/api/v1/printers/kasa/receipts" --data \
