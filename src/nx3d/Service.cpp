@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <future>
 #include <httplib.h>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "ProtocolLog.h"
 #include "ReportOps.h"
 #include "SaleOps.h"
+#include "SettingsSnapshot.h"
 #include "StatusOps.h"
 #include "SystemSerialLine.h"
 #include "TNX3Class.h"
@@ -68,6 +70,27 @@ private:
     std::string message_, error_;
     bool errorShown_ = false;
 };
+
+// The messages the settings windows show after a write: nobody reads them in a service.
+class ServiceMessages : public LinkUi {
+public:
+    void ShowMessage(const std::string&, MessageIcon) override {}
+    void ShowError(const std::string&) override {}
+    void ShowWait() override {}
+    void HideWait() override {}
+    void ProcessMessages() override {}
+    void AddLogLine(const std::string&) override {}
+    void SetBusyCursor(bool) override {}
+};
+
+std::string NowText() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    char text[32];
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
 
 double Seconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -574,6 +597,68 @@ void Service::Mount(httplib::Server& server) {
               if (out.state != JobState::Done)
                   return Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
               res.set_content(text, "text/plain; charset=utf-8");
+          });
+
+    route("GET", "/api/v1/printers/{id}/settings", "/api/v1/printers/" + id + "/settings",
+          "Ustawienia drukarki jako kopia (JSON narzędzi technika)",
+          [this](const httplib::Request& req, httplib::Response& res) {
+              Printer* p = Find(req.matches[1]);
+              if (!p)
+                  return Fail(res, 404, "Nieznana drukarka " + std::string(req.matches[1]) + ".");
+              std::promise<std::pair<LinkOutcome, std::string>> done;
+              p->Post([&] {
+                  std::string text;
+                  LinkOutcome out = p->OnLink([&](TNX3Class& link, json&) {
+                      toolkit::SettingsSnapshot snapshot;
+                      if (!toolkit::ReadSnapshot(link, NowText(), snapshot))
+                          return false;
+                      text = toolkit::SnapshotToJson(snapshot);
+                      return true;
+                  });
+                  done.set_value({out, text});
+              });
+              auto [out, text] = done.get_future().get();
+              if (out.state != JobState::Done)
+                  return Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
+              res.set_content(text, "application/json; charset=utf-8");
+          });
+
+    route("PUT", "/api/v1/printers/{id}/settings", "/api/v1/printers/" + id + "/settings",
+          "Przywraca ustawienia z kopii: zapisuje tylko to, co się różni (stawki VAT tylko z \"withVat\": "
+          "true)",
+          [this](const httplib::Request& req, httplib::Response& res) {
+              Printer* p = Find(req.matches[1]);
+              if (!p)
+                  return Fail(res, 404, "Nieznana drukarka " + std::string(req.matches[1]) + ".");
+              json body = json::parse(req.body, nullptr, false);
+              if (!body.is_object())
+                  return Fail(res, 400, "Treść żądania nie jest poprawnym JSON.", "body");
+              const bool withVat = body.value("withVat", false) == true;
+              body.erase("withVat");
+              toolkit::SettingsSnapshot saved;
+              try {
+                  saved = toolkit::SnapshotFromJson(body.dump());
+              } catch (const std::exception& e) {
+                  return Fail(res, 400, e.what(), "body");
+              }
+              std::promise<LinkOutcome> done;
+              p->Post([&] {
+                  ServiceMessages messages;
+                  done.set_value(p->OnLink([&](TNX3Class& link, json& result) {
+                      toolkit::SettingsSnapshot device;
+                      if (!toolkit::ReadSnapshot(link, NowText(), device))
+                          return false;
+                      std::vector<std::string> written;
+                      const bool ok = toolkit::RestoreSnapshot(
+                          link, messages, saved, toolkit::CompareSnapshots(saved, device), withVat, written);
+                      result["written"] = written;
+                      if (saved.uniqueNo != device.uniqueNo)
+                          result["otherPrinter"] = saved.uniqueNo;
+                      return ok;
+                  }));
+              });
+              const LinkOutcome out = done.get_future().get();
+              Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
           });
 
     route("GET", "/api/v1/jobs/{job}", "/api/v1/jobs/([0-9]{1,18})", "Stan zadania",

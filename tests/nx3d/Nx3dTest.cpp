@@ -342,6 +342,22 @@ TEST_F(Nx3d, AHeldPortLeavesTheJobNotSentAndTheSameIdGoesAgainLater) {
     EXPECT_EQ(Receipts(), 1);
 }
 
+TEST_F(Nx3d, SettingsPutBackWriteOnlyWhatDiffers) {
+    Start();
+    const Answer read = Call("GET", "/api/v1/printers/kasa/settings");
+    ASSERT_EQ(read.status, 200) << read.text;
+    EXPECT_EQ(Call("PUT", "/api/v1/printers/kasa/settings", read.text).text, R"({"written":[]})");
+    server->WithDevice([](sim::Nx3Device& d) { d.State().vatRates[1] = 700; });
+    // The rates go back only when asked for.
+    EXPECT_EQ(Call("PUT", "/api/v1/printers/kasa/settings", read.text).text, R"({"written":[]})");
+    json withVat = read.body;
+    withVat["withVat"] = true;
+    const Answer restored = Call("PUT", "/api/v1/printers/kasa/settings", withVat.dump());
+    EXPECT_EQ(restored.status, 200) << restored.text;
+    EXPECT_EQ(restored.body["written"].size(), 1u) << restored.text;
+    EXPECT_EQ(server->WithDevice([](sim::Nx3Device& d) { return d.State().vatRates[1]; }), 800);
+}
+
 TEST_F(Nx3d, ATokenGuardsEveryRouteButMetrics) {
     std::ofstream(dir + "/token") << "sekret-123\n";
     Start({"--token-file", dir + "/token"});
@@ -379,6 +395,7 @@ TEST_F(Nx3d, OpenApiDescribesEveryRoute) {
                   "get /api/v1/jobs/{job}", "post /api/v1/jobs/{job}/resolve", "get /api/v1/metrics",
                   "get /api/v1/openapi.json", "get /api/v1/printers", "post /api/v1/printers/{id}/receipts",
                   "get /api/v1/printers/{id}/reports/periodic", "post /api/v1/printers/{id}/reports/{report}",
+                  "get /api/v1/printers/{id}/settings", "put /api/v1/printers/{id}/settings",
                   "get /api/v1/printers/{id}/status"}));
 }
 
