@@ -83,13 +83,8 @@ void RequireYes(const CliContext& context, const std::string& what) {
         throw UsageError(what + " wymaga potwierdzenia: dodaj --yes.");
 }
 
-bool ReadStatus(TNX3Class& link, DeviceStatus& s) {
-    return link.PrinterType <= 0 ? link.GetStatus2Letter(s.uniqueNo, s.nip, s.status1, s.status2)
-                                 : link.GetStatus3LetterPI(s.uniqueNo, s.nip, s.status1, s.status2);
-}
-
 std::string Dev(const std::string& cp1250) {
-    return cp1250::ToUtf8(cp1250);
+    return ops::Dev(cp1250);
 }
 
 std::string ToDev(const std::string& utf8, const std::string& where, DeviceCharset charset) {

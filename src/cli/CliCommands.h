@@ -11,6 +11,9 @@
 
 #include "CliOptions.h"
 #include "CliResult.h"
+#include "OpsError.h"
+#include "OpsNumbers.h"
+#include "StatusOps.h"
 #include "TNX3Class.h"
 #include "TextCheck.h"
 
@@ -52,21 +55,21 @@ const CliCommand* FindCliCommand(const std::string& name);
 void ExpectArgs(const std::vector<std::string>& args, std::size_t min, std::size_t max);
 // The operations the program confirms in a window refuse to start without --yes.
 void RequireYes(const CliContext& context, const std::string& what);
-// "12,5" or "12.5" as a count of 10^-decimals (1250 with two); the next digit rounds half up or
-// the digits beyond are cut; nullopt for anything else or above maximum (CliNumbers.cpp).
-enum class Rounding { HalfUp, Truncate };
-std::optional<std::int64_t> ParseDecimal(const std::string& text, int decimals, std::int64_t maximum,
-                                         Rounding rounding);
+using ops::ParseDecimal;
+using ops::Rounding;
 // Hundredths of a percent for A..G: the current rates with those the arguments name ("A=22",
 // "B=7,5", "E=zw" exempt, "G=-" inactive) in their place (CliNumbers.cpp).
 std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current);
-// The status bytes, unique number and tax number, read by the method the program chooses for the
-// printer type.
-struct DeviceStatus {
-    std::string uniqueNo, nip;
-    unsigned char status1 = 0, status2 = 0;
-};
-bool ReadStatus(TNX3Class& link, DeviceStatus& status);
+using ops::DeviceStatus;
+using ops::ReadStatus;
+// An operation's request refused before anything is sent is a usage error of the command line.
+template <typename Fn> decltype(auto) Checked(Fn&& fn) {
+    try {
+        return fn();
+    } catch (const ops::InvalidRequest& e) {
+        throw UsageError(e.what());
+    }
+}
 // A device text field for the user (Windows-1250 to UTF-8), and back: text that would break a frame
 // or that the code page lacks raises UsageError "<where>: <why>." (TextCheck.h).
 std::string Dev(const std::string& cp1250);

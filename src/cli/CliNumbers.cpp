@@ -7,38 +7,6 @@
 
 namespace nubra::cli {
 
-std::optional<std::int64_t> ParseDecimal(const std::string& text, int decimals, std::int64_t maximum,
-                                         Rounding rounding) {
-    std::int64_t scale = 1;
-    for (int i = 0; i < decimals; ++i)
-        scale *= 10;
-    std::size_t at = 0;
-    std::int64_t whole = 0;
-    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
-        whole = whole * 10 + (text[at] - '0');
-        if (whole > maximum / scale)
-            return std::nullopt;
-    }
-    if (at == 0)
-        return std::nullopt;
-    std::string fraction;
-    if (at < text.size() && (text[at] == ',' || text[at] == '.')) {
-        fraction = text.substr(at + 1);
-        if (fraction.empty() || fraction.find_first_not_of("0123456789") != std::string::npos)
-            return std::nullopt;
-    } else if (at != text.size()) {
-        return std::nullopt;
-    }
-    // Exact: the digits beyond `decimals` round half up or are cut, never through a binary fraction.
-    fraction.resize(static_cast<std::size_t>(decimals) + 1, '0');
-    std::int64_t value = whole;
-    for (int i = 0; i < decimals; ++i)
-        value = value * 10 + (fraction[static_cast<std::size_t>(i)] - '0');
-    if (rounding == Rounding::HalfUp && fraction[static_cast<std::size_t>(decimals)] >= '5')
-        ++value;
-    return value <= maximum ? std::optional<std::int64_t>(value) : std::nullopt;
-}
-
 std::array<int, 7> RatesFromArgs(const std::vector<std::string>& args, const PtuRates& current) {
     std::array<int, 7> rates{};
     for (std::size_t i = 0; i < rates.size(); ++i)

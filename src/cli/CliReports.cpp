@@ -4,13 +4,10 @@
 #include "CliCommands.h"
 #include "ConsoleLinkUi.h"
 #include "Numbers.h"
+#include "ReportOps.h"
 
 namespace nubra::cli {
 namespace {
-
-// The transfer waits a little longer for each line than other commands for their answers.
-constexpr float kTransferTimeout = 3.0f;
-constexpr float kNormalTimeout = 2.0f;
 
 struct Range {
     std::string from = "000000";
@@ -19,15 +16,8 @@ struct Range {
     bool summary = false;
 };
 
-// "2025-01-31" -> "250131", "nr42" -> "NR0042"; the century is always 20.
 std::string RangeValue(const std::string& text) {
-    if (text.size() == 10 && text.compare(0, 2, "20") == 0 && text[4] == '-' && text[7] == '-' &&
-        StrToIntDef(text.substr(2, 2) + text.substr(5, 2) + text.substr(8, 2), -1) >= 0)
-        return text.substr(2, 2) + text.substr(5, 2) + text.substr(8, 2);
-    if ((text.starts_with("nr") || text.starts_with("NR")) && text.size() > 2 && text.size() <= 6 &&
-        text.find_first_not_of("0123456789", 2) == std::string::npos)
-        return "NR" + std::string(6 - text.size(), '0') + text.substr(2);
-    throw UsageError("Zakres raportu podaje się jako RRRR-MM-DD albo nrNNNN (numer raportu): " + text + ".");
+    return Checked([&] { return ops::RangeValue(text, "range"); });
 }
 
 // --from, --to (both, or neither for the whole working period), and what the subcommand allows more.
@@ -78,35 +68,30 @@ void KeepPartial(CliContext& c, const std::string& path, const std::vector<std::
 bool RunDaily(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
     RequireYes(c, "Raport fiskalny dobowy");
-    return c.link.DayReport();
+    return ops::RunReport(c.link, {ops::ReportKind::Daily, "000000", "000000", "", false});
 }
 
 bool RunPeriodic(CliContext& c, const std::vector<std::string>& args) {
     const Range r = ParseRange(args, false, true);
-    c.link.DetectCodePage();
-    return r.summary ? c.link.PeriodSummary(r.from, r.to) : c.link.PeriodReport(r.from, r.to);
+    return ops::RunReport(c.link, {ops::ReportKind::Periodic, r.from, r.to, "", r.summary});
 }
 
 bool RunMonthly(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
-    const std::string& m = args[0];
-    if (m.size() != 7 || m.compare(0, 2, "20") != 0 || m[4] != '-' ||
-        StrToIntDef(m.substr(2, 2) + m.substr(5, 2), -1) < 0)
-        throw UsageError("Miesiąc podaje się jako RRRR-MM: " + m + ".");
-    c.link.DetectCodePage();
-    return c.link.MonthlyReport(m.substr(2, 2) + m.substr(5, 2));
+    const std::string month = Checked([&] { return ops::MonthValue(args[0], "month"); });
+    return ops::RunReport(c.link, {ops::ReportKind::Monthly, "000000", "000000", month, false});
 }
 
 bool RunConstant(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
     RequireYes(c, "Raport opisów stałych");
-    return c.link.ConstantReport();
+    return ops::RunReport(c.link, {ops::ReportKind::Constant, "000000", "000000", "", false});
 }
 
 bool RunGoodsList(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
     RequireYes(c, "Lista towarów");
-    return c.link.CommodityList();
+    return ops::RunReport(c.link, {ops::ReportKind::GoodsList, "000000", "000000", "", false});
 }
 
 bool RunSettlement(CliContext& c, const std::vector<std::string>& args) {
@@ -114,7 +99,7 @@ bool RunSettlement(CliContext& c, const std::vector<std::string>& args) {
     // This printer type gets no variant letter: the summary sends the very frames of the report, which
     // sets the printer to read-only.
     RequireYes(c, "Raport rozliczeniowy (kasa przejdzie w stan 'TYLKO ODCZYT')");
-    return c.link.SettlementReport(r.summary, r.from, r.to);
+    return ops::RunReport(c.link, {ops::ReportKind::Settlement, r.from, r.to, "", r.summary});
 }
 
 bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
@@ -122,20 +107,13 @@ bool RunTransfer(CliContext& c, const std::vector<std::string>& args) {
     std::vector<std::string> lines;
     bool ok = false;
     const CaughtInterrupts ctrlC(c.ui);
-    c.link.DetectCodePage();
-    c.link.SetTimeouts(kTransferTimeout);
     try {
-        ok = c.link.SendPeriodReport(r.from, r.to);
-        for (std::string line; ok && !c.ui.CtrlCPressed() && (ok = c.link.ReceiveReportLine(line)) &&
-                               c.link.ReportLineReceived();)
-            lines.push_back(line);
+        ok = ops::TransferPeriodic(c.link, r.from, r.to, lines, [&] { return c.ui.CtrlCPressed(); });
     } catch (...) {
         // A line lost half-way: the lines received so far are kept.
-        c.link.SetTimeouts(kNormalTimeout);
         KeepPartial(c, r.file, lines);
         throw;
     }
-    c.link.SetTimeouts(kNormalTimeout);
     if (c.ui.CtrlCPressed()) {
         KeepPartial(c, r.file, lines);
         throw Interrupted(lines.empty() ? "Przerwano przesyłanie raportu przed pierwszym wierszem; plik " +

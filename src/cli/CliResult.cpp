@@ -74,6 +74,24 @@ void CliResult::AddList(const std::string& key, const std::vector<CliResult>& it
     fields_.push_back({key, "", text, json + "]"});
 }
 
+void CliResult::Add(const ops::ResultFields& fields) {
+    for (const ops::ResultField& f : fields) {
+        switch (f.kind) {
+        case ops::ResultField::Kind::Number:
+            AddNumber(f.key, f.label, f.number);
+            break;
+        case ops::ResultField::Kind::Bool:
+            AddBool(f.key, f.label, f.flag);
+            break;
+        default:
+            if (f.plain.empty())
+                Add(f.key, f.label, f.text);
+            else
+                Add(f.key, f.label, f.text, f.plain);
+        }
+    }
+}
+
 void CliResult::AddLine(const std::string& text) {
     lines_.push_back(text);
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "StatusOps.h"
+
 namespace nubra::cli {
 
 class CliResult {
@@ -20,6 +22,8 @@ public:
     void AddList(const std::string& key, const std::vector<CliResult>& items);
     // Plain text only (an explanation no script needs); in a list item, the item's whole line.
     void AddLine(const std::string& text);
+    // An operation's result, field by field.
+    void Add(const ops::ResultFields& fields);
 
     bool Empty() const { return fields_.empty() && lines_.empty(); }
     void PrintText(std::ostream& out) const;

@@ -5,13 +5,13 @@
 #include "CliCommands.h"
 #include "Numbers.h"
 #include "RecordFile.h"
+#include "SaleOps.h"
 
 namespace nubra::cli {
 namespace {
 
 // Amounts, quantities and rates go to the printer in nine characters: 999999,99 or 9999,9999 at most.
 constexpr std::int64_t kMaxAmount = 99999999, kMaxRate = 99999999;
-constexpr std::int64_t kMaxPoints = 99999, kMaxPointsSum = 9999999999;
 // The start adds 1,00 to the limit typed, as the program's start does.
 constexpr std::int64_t kLimitMargin = 100;
 
@@ -32,23 +32,11 @@ int RegisterOption(std::vector<std::string>& args) {
 
 std::int64_t Amount(const std::string& text, const std::string& what, std::int64_t maximum = kMaxAmount,
                     Rounding rounding = Rounding::HalfUp) {
-    const std::optional<std::int64_t> value = ParseDecimal(text, 2, maximum, rounding);
-    if (!value)
-        throw UsageError(what + " musi być liczbą od 0 do " + TNX3Class::FormatAmount(maximum) + ": " + text +
-                         ".");
-    return *value;
+    return Checked([&] { return ops::Amount(text, what, what, maximum, rounding); });
 }
 
 std::int64_t Whole(const std::string& text, const std::string& what, std::int64_t maximum) {
-    std::int64_t value = 0;
-    for (char ch : text) {
-        if (ch < '0' || ch > '9' || value > maximum / 10)
-            throw UsageError(what + " musi być liczbą całkowitą od 0 do " + std::to_string(maximum) + ".");
-        value = value * 10 + (ch - '0');
-    }
-    if (text.empty() || value > maximum)
-        throw UsageError(what + " musi być liczbą całkowitą od 0 do " + std::to_string(maximum) + ".");
-    return value;
+    return Checked([&] { return ops::Whole(text, what, what, maximum); });
 }
 
 std::string Field(const Record& r, const std::string& name) {
@@ -56,71 +44,9 @@ std::string Field(const Record& r, const std::string& name) {
     return it == r.end() ? std::string() : it->second;
 }
 
-// The open transaction's number in the register; 0 when none is open.
-int OpenTransaction(TNX3Class& link, int reg, bool& ok) {
-    std::string tranNo, status, printFlag, lastSale, lastPtu;
-    ok = link.GetRegInfo(reg, tranNo, status, printFlag, lastSale, lastPtu);
-    return ok && status == "T" ? StrToIntDef(tranNo, 0) : 0;
-}
-
 SaleCustomer Customer(const Record& r) {
     return {ToDev(Field(r, "name1")), ToDev(Field(r, "name2")), ToDev(Field(r, "street")),
             ToDev(Field(r, "town")), ToDev(Field(r, "nip"))};
-}
-
-// One sale line of the file, checked whole before anything is sent.
-struct SaleLine {
-    SaleGoods goods;
-    bool invoice = false;
-    bool card = false;
-    bool print = false;
-    SalePayment payment{"G", "", "", "", "", "", ""};
-    SaleCustomer customer;
-    std::string loyaltyCard;
-    std::optional<std::int64_t> points, pointsSum;
-};
-
-SaleLine ReadSaleLine(const Record& r, std::size_t number) {
-    const std::string at = " (wiersz " + std::to_string(number) + ")";
-    SaleLine s;
-    s.goods.Name = ToDev(Field(r, "name"));
-    s.goods.Ptu = ToDev(Field(r, "ptu"));
-    if (s.goods.Name.empty() || s.goods.Ptu.size() != 1)
-        throw UsageError("Wiersz sprzedaży potrzebuje nazwy (name) i litery stawki PTU (ptu)" + at + ".");
-    s.goods.Quantity = Amount(Field(r, "quantity").empty() ? "1" : Field(r, "quantity"), "Ilość" + at);
-    s.goods.Price = Amount(Field(r, "price"), "Cena" + at);
-    const std::string document = Field(r, "document"), payment = Field(r, "payment");
-    if (!document.empty() && document != "paragon" && document != "faktura")
-        throw UsageError("Dokument to paragon albo faktura" + at + ".");
-    if (!payment.empty() && payment != "gotowka" && payment != "karta")
-        throw UsageError("Płatność to gotowka albo karta" + at + ".");
-    s.invoice = document == "faktura";
-    s.card = payment == "karta";
-    s.print = Field(r, "print") == "tak";
-    if (s.card)
-        s.payment = {Field(r, "pin") == "tak" ? "P" : "K",
-                     ToDev(Field(r, "cardnumber")),
-                     ToDev(Field(r, "tid")),
-                     ToDev(Field(r, "uid")),
-                     ToDev(Field(r, "cardname")),
-                     ToDev(Field(r, "validity")),
-                     ToDev(Field(r, "code"))};
-    if (s.invoice)
-        s.customer = Customer(r);
-    s.loyaltyCard = ToDev(Field(r, "loyaltycard"));
-    if (!s.loyaltyCard.empty()) {
-        s.points = Whole(Field(r, "points"), "Ilość punktów" + at, kMaxPoints);
-        s.pointsSum = Whole(Field(r, "pointssum"), "Suma punktów" + at, kMaxPointsSum);
-    }
-    return s;
-}
-
-bool Sell(TNX3Class& link, int reg, int tranNo, const SaleLine& s) {
-    if (s.invoice)
-        return s.card ? link.SellInvoiceCard(reg, tranNo, "F", s.customer, s.goods, s.payment)
-                      : link.SellInvoiceCash(reg, tranNo, "F", s.customer, s.goods, s.payment);
-    return s.card ? link.SellReceiptCard(reg, tranNo, s.goods, s.payment)
-                  : link.SellReceiptCash(reg, tranNo, s.goods, s.payment);
 }
 
 } // namespace
@@ -151,9 +77,11 @@ bool RunSell(CliContext& c, const std::vector<std::string>& given) {
     if (print)
         args.erase(printAll);
     ExpectArgs(args, 1, 1);
-    std::vector<SaleLine> lines;
+    std::vector<ops::SaleRequest> lines;
     for (const Record& record : ReadRecordFile(args[0])) {
-        lines.push_back(ReadSaleLine(record, lines.size() + 1));
+        const std::string at = " (wiersz " + std::to_string(lines.size() + 1) + ")";
+        lines.push_back(Checked([&] { return ops::SaleFromFields(record, at); }));
+        lines.back().reg = reg;
         lines.back().print = lines.back().print || print;
     }
     if (lines.empty())
@@ -161,29 +89,16 @@ bool RunSell(CliContext& c, const std::vector<std::string>& given) {
     if (!c.link.DetectCodePage())
         return false;
     std::vector<CliResult> sold;
-    for (const SaleLine& s : lines) {
+    for (const ops::SaleRequest& s : lines) {
         // Each line is one document: a transaction is started for it when none is open, with a limit
         // of its own value.
-        bool ok = false;
-        int tranNo = OpenTransaction(c.link, reg, ok);
-        if (!ok)
-            return false;
-        if (tranNo == 0) {
-            const std::int64_t value = (s.goods.Quantity * s.goods.Price + 99) / 100;
-            if (!c.link.StartTrans(reg, value + kLimitMargin, tranNo))
-                return false;
-        }
-        if (!s.loyaltyCard.empty() &&
-            !c.link.SetLoyaltyInfo(reg, tranNo, s.loyaltyCard, *s.points, *s.pointsSum))
-            return false;
-        if (!Sell(c.link, reg, tranNo, s))
-            return false;
-        if (s.print && !c.link.PrintDoc(reg, tranNo))
+        ops::SaleResult done;
+        if (!ops::RunSale(c.link, s, done))
             return false;
         CliResult line;
-        line.AddNumber("transaction", "Transakcja ", tranNo);
+        line.AddNumber("transaction", "Transakcja ", done.transaction);
         line.Add("name", "", Dev(s.goods.Name));
-        line.Add("value", "wartość ", TNX3Class::FormatAmount((s.goods.Quantity * s.goods.Price + 50) / 100));
+        line.Add("value", "wartość ", TNX3Class::FormatAmount(done.value));
         sold.push_back(line);
     }
     c.result.AddList("sold", sold);

@@ -197,12 +197,10 @@ bool RunTimeChange(CliContext& c, const std::vector<std::string>& args) {
 
 bool RunDateTime(CliContext& c, const std::vector<std::string>& args) {
     if (args.empty()) {
-        std::string t;
-        if (!c.link.GetDateTime(t))
+        ops::DeviceClock clock;
+        if (!ops::ReadClock(c.link, clock))
             return false;
-        t.resize(12, ' ');
-        c.result.Add("date", "Data: ", "20" + t.substr(0, 2) + "-" + t.substr(2, 2) + "-" + t.substr(4, 2));
-        c.result.Add("time", "Godzina: ", t.substr(6, 2) + ":" + t.substr(8, 2) + ":" + t.substr(10, 2));
+        c.result.Add(ops::Describe(clock));
         return true;
     }
     if (args[0] != "set" || args.size() < 2 || args.size() > 3)

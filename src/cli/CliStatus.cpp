@@ -9,44 +9,13 @@
 #include "TNX3Class.h"
 
 namespace nubra::cli {
-namespace {
-
-std::string Hex(unsigned char byte) {
-    char text[4];
-    std::snprintf(text, sizeof text, "%02X", byte);
-    return text;
-}
-
-std::string Bit(unsigned char byte, int bit, const char* set, const char* clear) {
-    return (byte >> bit) & 1 ? set : clear;
-}
-
-} // namespace
 
 bool RunStatus(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
-    DeviceStatus st;
-    const bool ok = ReadStatus(c.link, st);
-    if (!ok)
+    ops::StatusInfo info;
+    if (!ops::ReadStatusInfo(c.link, info))
         return false;
-    std::string unprinted, ready, presenter, paper, paperMove;
-    if (!c.link.GetExtStatus(unprinted, ready, presenter, paper, paperMove))
-        return false;
-    CliResult& r = c.result;
-    r.Add("uniqueNumber", "Numer unikatowy: ", Dev(st.uniqueNo));
-    r.Add("nip", "NIP: ", Dev(st.nip));
-    r.Add("status1", "Bajt statusu 1: ", Hex(st.status1));
-    r.Add("status2", "Bajt statusu 2: ", Hex(st.status2));
-    r.Add("codePage", "Kod transmisji: ", Bit(st.status1, 7, "Latin", "Mazovia"));
-    r.Add("currency", "Waluta: ", Bit(st.status1, 0, "EURO", "ZŁOTY"));
-    r.Add("separator", "Separator dziesiętny: ", Bit(st.status2, 7, "Przecinek", "Kropka"));
-    r.Add("dailyReport", "Raport dobowy: ", Bit(st.status2, 6, "Automatycznie", "Ręcznie"));
-    r.Add("confirmations", "Potwierdzenia: ", Bit(st.status2, 0, "Z potwierdzeniami", "Bez potwierdzeń"));
-    r.Add("unprintedReports", "Niewydrukowane raporty dobowe: ", Dev(unprinted));
-    r.AddBool("ready", "Kasa gotowa: ", ready == "T");
-    r.AddBool("presenter", "Prezenter: ", presenter == "T");
-    r.AddBool("paperLow", "Papier na wyczerpaniu: ", paper == "T");
-    r.AddBool("paperMoving", "Ruch papieru: ", paperMove != "T");
+    c.result.Add(ops::Describe(info));
     return true;
 }
 
@@ -93,19 +62,13 @@ bool RunTotalizer(CliContext& c, const std::vector<std::string>& args) {
 
 bool RunRegisters(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
+    std::vector<ops::RegisterRow> registers;
+    if (!ops::ReadRegisters(c.link, registers))
+        return false;
     std::vector<CliResult> rows;
-    for (int n = 1; n <= 8; ++n) {
-        std::string tranNo, status, printFlag, lastSale, lastPtu;
-        if (!c.link.GetRegInfo(n, tranNo, status, printFlag, lastSale, lastPtu))
-            return false;
-        CliResult row;
-        row.AddNumber("register", "Rejestr ", n);
-        row.Add("transaction", "transakcja ", Dev(tranNo));
-        row.Add("status", "status ", Dev(status));
-        row.AddBool("documentWaiting", "dokument do wydruku: ", printFlag == "T");
-        row.Add("lastSale", "ostatnia sprzedaż ", Dev(lastSale));
-        row.Add("lastPtu", "Ptu ", Dev(lastPtu));
-        rows.push_back(row);
+    for (const ops::RegisterRow& r : registers) {
+        rows.emplace_back();
+        rows.back().Add(ops::Describe(r));
     }
     c.result.AddList("registers", rows);
     return true;

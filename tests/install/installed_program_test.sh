@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr/local >/dev/null
 prefix="$work/root/usr/local"
 bin="$prefix/bin"
-for f in bin/nx3serwis bin/nx3sim bin/nx3cli share/applications/nubra5-serwis.desktop \
+for f in bin/nx3serwis bin/nx3sim bin/nx3cli bin/nx3d lib/systemd/system/nx3d.service share/applications/nubra5-serwis.desktop \
          share/icons/hicolor/scalable/apps/nubra5-serwis.svg share/icons/hicolor/16x16/apps/nubra5-serwis.png \
          share/icons/hicolor/256x256/apps/nubra5-serwis.png share/doc/nubra5/README.md \
          share/doc/nubra5/podrecznik.md; do
@@ -21,6 +21,7 @@ desktop-file-validate "$prefix/share/applications/nubra5-serwis.desktop" || fail
 [ "$(file -b --mime-type "$prefix/share/icons/hicolor/48x48/apps/nubra5-serwis.png")" = image/png ] || fail "png icon"
 
 "$bin/nx3serwis" --version | grep -qx 'nubra5 serwis 1.07' || fail "--version"
+"$bin/nx3d" --help | grep -q -- '--printer ID=URZĄDZENIE' || fail "nx3d --help"
 env -u DISPLAY -u WAYLAND_DISPLAY "$bin/nx3serwis" --help | grep -q -- '--data' || fail "--help without a display"
 
 # Starts the program with HOME=$1 and the remaining arguments; waits until its Tabele/ exists in
@@ -44,7 +45,7 @@ run_until_data_in() {
 }
 
 run_until_data_in "$work/home1" "$work/home1/.local/share/nubra5"
-[ -z "$(ls -A "$bin" | grep -v -e '^nx3serwis$' -e '^nx3sim$' -e '^nx3cli$')" ] || fail "written beside the binary: $(ls "$bin")"
+[ -z "$(ls -A "$bin" | grep -v -e '^nx3serwis$' -e '^nx3sim$' -e '^nx3cli$' -e '^nx3d$')" ] || fail "written beside the binary: $(ls "$bin")"
 
 printf '[PORT]\ncom=0\n' >"$bin/nx3config.ini"
 run_until_data_in "$work/home2" "$bin"

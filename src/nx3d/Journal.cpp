@@ -1,0 +1,205 @@
+#include "Journal.h"
+
+#include <chrono>
+#include <sqlite3.h>
+#include <stdexcept>
+
+namespace nubra::nx3d {
+namespace {
+
+double Now() {
+    return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
+
+constexpr const char* kStates[] = {"queued", "sending", "done", "refused", "not-sent", "unknown"};
+
+JobState StateFrom(const std::string& name) {
+    for (int i = 0; i < 6; ++i)
+        if (name == kStates[i])
+            return static_cast<JobState>(i);
+    return JobState::Unknown;
+}
+
+// A prepared statement that finalizes itself.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) : db_(db) {
+        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
+            throw std::runtime_error(sqlite3_errmsg(db));
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement& Bind(int i, const std::string& v) {
+        sqlite3_bind_text(stmt_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& Bind(int i, long long v) {
+        sqlite3_bind_int64(stmt_, i, v);
+        return *this;
+    }
+    Statement& Bind(int i, double v) {
+        sqlite3_bind_double(stmt_, i, v);
+        return *this;
+    }
+    bool Step() {
+        const int rc = sqlite3_step(stmt_);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            throw std::runtime_error(sqlite3_errmsg(db_));
+        return rc == SQLITE_ROW;
+    }
+    std::string Text(int i) {
+        const auto* t = sqlite3_column_text(stmt_, i);
+        return t ? std::string(reinterpret_cast<const char*>(t),
+                               static_cast<std::size_t>(sqlite3_column_bytes(stmt_, i)))
+                 : std::string();
+    }
+    long long Int(int i) { return sqlite3_column_int64(stmt_, i); }
+    double Real(int i) { return sqlite3_column_double(stmt_, i); }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+constexpr const char* kColumns = "id, printer, kind, client_id, body, state, result, tran, created, finished";
+
+Job Row(Statement& s) {
+    Job j;
+    j.id = s.Int(0);
+    j.printer = s.Text(1);
+    j.kind = s.Text(2);
+    j.clientId = s.Text(3);
+    j.body = s.Text(4);
+    j.state = StateFrom(s.Text(5));
+    j.result = s.Text(6);
+    j.transaction = static_cast<int>(s.Int(7));
+    j.created = s.Real(8);
+    j.finished = s.Real(9);
+    return j;
+}
+
+} // namespace
+
+const char* StateName(JobState state) {
+    return kStates[static_cast<int>(state)];
+}
+
+bool Final(JobState state) {
+    return state != JobState::Queued && state != JobState::Sending;
+}
+
+Journal::Journal(const std::string& path) {
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
+        const std::string why = db_ ? sqlite3_errmsg(db_) : "brak pamięci";
+        sqlite3_close(db_);
+        throw std::runtime_error(path + ": " + why);
+    }
+    sqlite3_busy_timeout(db_, 5000);
+    Exec("PRAGMA journal_mode=WAL");
+    Exec("PRAGMA synchronous=FULL");
+    Exec("CREATE TABLE IF NOT EXISTS jobs (id INTEGER PRIMARY KEY AUTOINCREMENT, printer TEXT NOT NULL, "
+         "kind TEXT NOT NULL, client_id TEXT NOT NULL, body TEXT NOT NULL, state TEXT NOT NULL, "
+         "result TEXT NOT NULL DEFAULT '', tran INTEGER NOT NULL DEFAULT 0, created REAL NOT NULL, "
+         "finished REAL NOT NULL DEFAULT 0, UNIQUE (printer, kind, client_id))");
+}
+
+Journal::~Journal() {
+    sqlite3_close(db_);
+}
+
+void Journal::Exec(const std::string& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string why = error ? error : "?";
+        sqlite3_free(error);
+        throw std::runtime_error(why);
+    }
+}
+
+Job Journal::Insert(const Job& job, bool& inserted) {
+    std::lock_guard lock(mutex_);
+    Statement find(db_, (std::string("SELECT ") + kColumns +
+                         " FROM jobs WHERE printer = ?1 AND kind = ?2 AND client_id = ?3")
+                            .c_str());
+    find.Bind(1, job.printer).Bind(2, job.kind).Bind(3, job.clientId);
+    if (!job.clientId.empty() && find.Step()) {
+        inserted = false;
+        return Row(find);
+    }
+    Statement add(db_,
+                  "INSERT INTO jobs (printer, kind, client_id, body, state, created) VALUES (?1, ?2, ?3, ?4, "
+                  "'queued', ?5)");
+    const double now = Now();
+    // A job without a client id gets one of its own, unique by its row.
+    add.Bind(1, job.printer)
+        .Bind(2, job.kind)
+        .Bind(3, job.clientId.empty() ? "#" + std::to_string(now) : job.clientId);
+    add.Bind(4, job.body).Bind(5, now).Step();
+    inserted = true;
+    Job out = job;
+    out.id = sqlite3_last_insert_rowid(db_);
+    out.state = JobState::Queued;
+    out.created = now;
+    return out;
+}
+
+std::optional<Job> Journal::Get(long long id) {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, (std::string("SELECT ") + kColumns + " FROM jobs WHERE id = ?1").c_str());
+    s.Bind(1, id);
+    if (!s.Step())
+        return std::nullopt;
+    return Row(s);
+}
+
+void Journal::SetState(long long id, JobState state, const std::string& result) {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "UPDATE jobs SET state = ?2, result = ?3, finished = ?4 WHERE id = ?1");
+    s.Bind(1, id)
+        .Bind(2, std::string(StateName(state)))
+        .Bind(3, result)
+        .Bind(4, Final(state) ? Now() : 0.0)
+        .Step();
+}
+
+void Journal::SetTransaction(long long id, int transaction) {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "UPDATE jobs SET tran = ?2 WHERE id = ?1");
+    s.Bind(1, id).Bind(2, static_cast<long long>(transaction)).Step();
+}
+
+std::vector<Job> Journal::Recover() {
+    std::lock_guard lock(mutex_);
+    Statement(db_, "UPDATE jobs SET state = 'unknown', result = '{\"error\": \"Usługa przerwana podczas "
+                   "wysyłania: wynik nieznany.\"}' WHERE state = 'sending'")
+        .Step();
+    Statement s(
+        db_, (std::string("SELECT ") + kColumns + " FROM jobs WHERE state = 'queued' ORDER BY id").c_str());
+    std::vector<Job> queued;
+    while (s.Step())
+        queued.push_back(Row(s));
+    return queued;
+}
+
+std::map<std::string, long long> Journal::CountByState() {
+    std::lock_guard lock(mutex_);
+    std::map<std::string, long long> counts;
+    for (const char* name : kStates)
+        counts[name] = 0;
+    Statement s(db_, "SELECT state, COUNT(*) FROM jobs GROUP BY state");
+    while (s.Step())
+        counts[s.Text(0)] = s.Int(1);
+    return counts;
+}
+
+std::vector<Job> Journal::Last(int count) {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, (std::string("SELECT ") + kColumns + " FROM jobs ORDER BY id DESC LIMIT ?1").c_str());
+    s.Bind(1, static_cast<long long>(count));
+    std::vector<Job> jobs;
+    while (s.Step())
+        jobs.push_back(Row(s));
+    return jobs;
+}
+
+} // namespace nubra::nx3d

@@ -1,0 +1,57 @@
+#pragma once
+// Every job of the service in an SQLite file: written before its first byte goes to the printer and
+// again when its reply came, so a crash of the line, the service or the computer never loses whether a
+// receipt went out. WAL and synchronous FULL: a commit is on disk when it returns.
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace nubra::nx3d {
+
+// queued -> sending -> done | refused | not-sent | unknown; unknown -> done | not-sent when resolved.
+enum class JobState { Queued, Sending, Done, Refused, NotSent, Unknown };
+const char* StateName(JobState state);
+bool Final(JobState state);
+
+struct Job {
+    long long id = 0;
+    std::string printer;
+    std::string kind;     // "receipt"
+    std::string clientId; // the client's sale id
+    std::string body;     // the request, as compact JSON
+    JobState state = JobState::Queued;
+    std::string result;               // JSON object: transaction, value, code, description, error
+    int transaction = 0;              // once the transaction was started
+    double created = 0, finished = 0; // seconds since the epoch
+};
+
+class Journal {
+public:
+    // Raises std::runtime_error with SQLite's message when the file cannot be opened.
+    explicit Journal(const std::string& path);
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    // A new job, or the one with the same printer, kind and client id (inserted false).
+    Job Insert(const Job& job, bool& inserted);
+    std::optional<Job> Get(long long id);
+    void SetState(long long id, JobState state, const std::string& result = "");
+    void SetTransaction(long long id, int transaction);
+    // Jobs left "sending" by a service that stopped become unknown; the queued ones are returned in
+    // order, to run again (nothing of theirs went out).
+    std::vector<Job> Recover();
+    std::map<std::string, long long> CountByState();
+    std::vector<Job> Last(int count);
+
+private:
+    void Exec(const std::string& sql);
+    std::mutex mutex_;
+    sqlite3* db_ = nullptr;
+};
+
+} // namespace nubra::nx3d
