@@ -69,6 +69,10 @@ int main(int argc, char** argv) {
         std::cout << nubra::sim::SimHelp();
         return 0;
     }
+    if (options->version) {
+        std::cout << "nx3sim " << NUBRA_VERSION << "\n";
+        return 0;
+    }
 
     // Signals are taken by the main thread alone; the serving thread inherits the mask.
     sigset_t signals;
