@@ -16,6 +16,7 @@ struct SerialDevice {
     const std::string& Stable() const { return byId.empty() ? path : byId; }
 };
 
+// Windows has no such tree: the list is empty there.
 // root stands for "/" (a fake tree in tests): its dev/ and sys/class/tty/ are read. ttyS ports are
 // listed only when sysfs says a UART is behind them (type other than 0); sorted ttyS, ttyUSB, ttyACM,
 // each by number.
