@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit Windows with Debian's mingw-w64. The posix thread model, because the win32
 # one of this compiler has no std::thread. Programs are linked statically, so an .exe runs on a bare
 # Windows without the compiler's DLLs; tests run under wine on this machine.

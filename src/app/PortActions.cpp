@@ -3,6 +3,10 @@
 #include <QToolButton>
 
 #include "DialogSeam.h"
+#include "MessageBox.h"
+#include "ProfileFile.h"
+#include "SerialDevices.h"
+#include "SystemSerialLine.h"
 #include "TControlBar.h"
 #include "TFormAbout.h"
 #include "TFormLogWindow.h"
@@ -17,12 +21,26 @@ void TFormMain::ASetPortExecute(QObject* sender) {
     if (!form)
         return;
     form->SetDevicePaths(devicePaths_);
+    form->SetSerialDevices(ListSerialDevices(deviceRoot_));
     form->SelectPort(portNumber_);
     if (sender != form && DialogSeam::Current().Exec(*form) != QDialog::Accepted)
         return;
     if (sender != form)
         storedPortNumber_.reset(); // the user's choice is kept
     portNumber_ = form->SelectedPort();
+    const QString device = form->ChosenDevice();
+    if (portNumber_ > 0 && !device.isEmpty()) {
+        // Written at once, not at the end: the assignment is what the technician came for.
+        const std::string key = "COM" + std::to_string(portNumber_);
+        devicePaths_[portNumber_ - 1] = device;
+        if (portLine_)
+            portLine_->SetDevicePath(portNumber_, device.toStdString());
+        config_->WriteString("PORT", key, device.toStdString());
+        if (!config_->Flush())
+            ShowMessageBox(this, QMessageBox::Critical,
+                           QStringLiteral("Nie udało się zapisać ustawień programu w pliku %1.")
+                               .arg(QString::fromStdString(config_->Path())));
+    }
     nx3_->ClosePort();
     SetPortPanel({});
     if (nx3_->OpenPort(portNumber_)) {

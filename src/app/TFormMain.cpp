@@ -140,6 +140,7 @@ void TFormMain::FormCreate(std::unique_ptr<SerialLine> line) {
         auto tty = std::make_unique<SystemSerialLine>();
         for (int n = 1; n <= 4; ++n)
             tty->SetDevicePath(n, devicePaths_.at(n - 1).toStdString());
+        portLine_ = tty.get();
         line = std::move(tty);
     }
     nx3_ = std::make_unique<TNX3Class>(programDirectory_, *linkUi_, std::move(line));

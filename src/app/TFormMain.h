@@ -24,6 +24,7 @@ class QToolButton;
 
 namespace nubra {
 class ProfileFile;
+class PortSerialLine;
 class TNX3Class;
 } // namespace nubra
 
@@ -57,6 +58,8 @@ public:
     void SetNativeCurrency(const std::string& currency) { nativeCurrency_ = currency; }
     TNX3Class& Nx3() { return *nx3_; }
     ProfileFile& Config() { return *config_; }
+    // Where the port dialog looks for serial devices ("/" stands for the machine; tests give a tree).
+    void SetDeviceRoot(std::string root) { deviceRoot_ = std::move(root); }
     QtLinkUi& LinkUiImpl() { return *linkUi_; }
 
     // --- parts of the frame ---
@@ -199,6 +202,10 @@ private:
     std::string nativeCurrency_ = "PLN";
     std::unique_ptr<ProfileFile> config_;
     QStringList devicePaths_; // of COM1..COM4
+    std::string deviceRoot_ = "/";
+    // The line the program made itself (none when one was given): a device given to a COM number
+    // in the port dialog takes effect on it at once.
+    PortSerialLine* portLine_ = nullptr;
     bool fitWithFrame_ = false;
     std::unique_ptr<QtLinkUi> linkUi_;
     std::unique_ptr<TNX3Class> nx3_;

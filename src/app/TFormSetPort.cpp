@@ -18,6 +18,11 @@ TFormSetPort::TFormSetPort(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     cbPort_->addItems(
         {QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4")});
     label->setBuddy(cbPort_);
+    auto* deviceLabel = new QLabel(QStringLiteral("Urządzenie dla wybranego portu:"), this);
+    cbDevice_ = new QComboBox(this);
+    cbDevice_->setObjectName(QStringLiteral("CB_Device"));
+    deviceLabel->setBuddy(cbDevice_);
+    SetSerialDevices({});
 
     setButton_ = new QPushButton(QStringLiteral("Ustaw"), this);
     setButton_->setDefault(true);
@@ -31,6 +36,8 @@ TFormSetPort::TFormSetPort(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::M
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(label);
     layout->addWidget(cbPort_);
+    layout->addWidget(deviceLabel);
+    layout->addWidget(cbDevice_);
     layout->addLayout(buttons);
 
     connect(setButton_, &QPushButton::clicked, this, &QDialog::accept);
@@ -42,6 +49,23 @@ void TFormSetPort::SetDevicePaths(const QStringList& paths) {
         const QString com = QStringLiteral("COM%1").arg(i + 1);
         cbPort_->setItemText(i, i < paths.size() ? QStringLiteral("%1 (%2)").arg(com, paths.at(i)) : com);
     }
+}
+
+void TFormSetPort::SetSerialDevices(const std::vector<SerialDevice>& devices) {
+    cbDevice_->clear();
+    cbDevice_->addItem(QStringLiteral("bez zmiany"), QString());
+    for (const SerialDevice& d : devices) {
+        QString text = QString::fromStdString(d.path);
+        if (!d.maker.empty())
+            text += QStringLiteral(" – ") + QString::fromStdString(d.maker);
+        if (!d.byId.empty())
+            text += QStringLiteral(" (%1)").arg(QString::fromStdString(d.byId));
+        cbDevice_->addItem(text, QString::fromStdString(d.Stable()));
+    }
+}
+
+QString TFormSetPort::ChosenDevice() const {
+    return cbDevice_->currentData().toString();
 }
 
 void TFormSetPort::SelectPort(int portNumber) {

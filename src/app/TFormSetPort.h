@@ -3,6 +3,9 @@
 // window opens the port (ASetPortExecute).
 #include <QDialog>
 #include <QStringList>
+#include <vector>
+
+#include "SerialDevices.h"
 
 class QComboBox;
 class QPushButton;
@@ -16,12 +19,17 @@ public:
 
     // Shown beside each COM number: the device it stands for.
     void SetDevicePaths(const QStringList& paths);
+    // The serial devices of the machine, offered for the chosen COM number.
+    void SetSerialDevices(const std::vector<SerialDevice>& devices);
+    // The device (its stable name) to give the chosen COM number; empty keeps the one it has.
+    QString ChosenDevice() const;
     // 0 clears the selection.
     void SelectPort(int portNumber);
     // Selected index + 1; 0 when nothing is selected.
     int SelectedPort() const;
 
     QComboBox* PortList() const { return cbPort_; }
+    QComboBox* DeviceList() const { return cbDevice_; }
     QPushButton* SetButton() const { return setButton_; }
     QPushButton* CloseButton() const { return closeButton_; }
 
@@ -30,6 +38,7 @@ protected:
 
 private:
     QComboBox* cbPort_;
+    QComboBox* cbDevice_;
     QPushButton* setButton_;
     QPushButton* closeButton_;
 };

@@ -20,6 +20,22 @@ int Print(const nubra::app::CommandLine& options) {
     return options.exitCode;
 }
 
+// Whether the window system's application object can come up. Without a display it aborts the
+// program, so an option it might have taken is reported as wrong instead.
+bool WindowSystemReachable(const QStringList& arguments) {
+#ifdef Q_OS_UNIX
+    if (arguments.contains(QStringLiteral("-platform")) || arguments.contains(QStringLiteral("--platform")))
+        return true;
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    return false;
+#else
+    Q_UNUSED(arguments);
+    return true;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -29,7 +45,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication probe(argc, argv);
         nubra::app::InstallPolishTranslation(probe);
         const nubra::app::CommandLine early = nubra::app::ParseCommandLine(QCoreApplication::arguments());
-        if (early.exitCode >= 0 && !early.unknownOption)
+        if (early.exitCode >= 0 &&
+            (!early.unknownOption || !WindowSystemReachable(QCoreApplication::arguments())))
             return Print(early);
     }
     QApplication app(argc, argv);

@@ -31,6 +31,8 @@ struct CliContext {
     std::string dataFolder;
     // The configured port, for a command that opens it only when its arguments need the printer.
     int port = 0;
+    // The exit code of a run that ended without an error (probe: 1 when no printer answered).
+    int exit = ExitOk;
 
     // Raises PortNotOpened when the link could not open it (the link has said why).
     void OpenPort();

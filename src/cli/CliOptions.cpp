@@ -12,9 +12,28 @@ std::string Value(const std::vector<std::string>& args, std::size_t& i) {
     return args[++i];
 }
 
+// "--opt=value" as two arguments; "--" alone and a plain argument holding "=" ("A=23") stay whole.
+std::vector<std::string> SplitValues(const std::vector<std::string>& args) {
+    std::vector<std::string> split;
+    for (const std::string& a : args) {
+        const std::size_t eq = a.find('=');
+        if (a.starts_with("--") && eq != std::string::npos && eq > 2) {
+            split.push_back(a.substr(0, eq));
+            split.push_back(a.substr(eq + 1));
+        } else {
+            split.push_back(a);
+        }
+    }
+    return split;
+}
+
+const char* const kGlobalOptions =
+    "[--device ŚCIEŻKA | --port N] [--data KATALOG] [--json] [--trace PLIK] [--yes]";
+
 } // namespace
 
-CliOptions ParseCliOptions(const std::vector<std::string>& args) {
+CliOptions ParseCliOptions(const std::vector<std::string>& given) {
+    const std::vector<std::string> args = SplitValues(given);
     CliOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -22,10 +41,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
             o.json = true;
         } else if (a == "--yes") {
             o.yes = true;
-        } else if (!o.command.empty()) {
-            o.args.push_back(a);
         } else if (a == "-h" || a == "--help") {
             o.help = true;
+        } else if (!o.command.empty()) {
+            o.args.push_back(a);
+        } else if (a == "--version") {
+            o.version = true;
         } else if (a == "--device") {
             o.device = Value(args, i);
         } else if (a == "--port") {
@@ -45,23 +66,35 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     if (o.device && o.port)
         throw UsageError("Podaj --device albo --port, nie obie opcje.");
-    if (o.command.empty() && !o.help)
+    if (o.command.empty() && !o.help && !o.version)
         throw UsageError("Brak polecenia.");
     return o;
 }
 
+std::string CliCommandUsage(const std::string& command) {
+    const CliCommand* c = FindCliCommand(command);
+    std::string text = "Użycie: nx3cli " + std::string(kGlobalOptions) + " " + command;
+    if (c && *c->arguments)
+        text += std::string(" ") + c->arguments;
+    return text + "\n";
+}
+
 std::string CliUsage() {
-    std::string text =
-        "Użycie: nx3cli [--device ŚCIEŻKA | --port N] [--data KATALOG] [--json] [--trace PLIK] "
-        "[--yes] POLECENIE [ARGUMENTY]\n\n"
-        "  --device ŚCIEŻKA  urządzenie drukarki (np. /dev/ttyUSB0)\n"
-        "  --port N          urządzenie portu COM N z nx3config.ini (domyślnie port wybrany w "
-        "programie)\n"
-        "  --data KATALOG    katalog z nx3config.ini\n"
-        "  --json            wynik jako jeden obiekt JSON na stdout\n"
-        "  --trace PLIK      zapis ramek protokołu z czasem i opisami\n"
-        "  --yes             zgoda na operację, o którą program pyta w oknie\n\n"
-        "Polecenia:\n";
+    std::string text = "Użycie: nx3cli " + std::string(kGlobalOptions) +
+                       " POLECENIE [ARGUMENTY]\n"
+                       "       nx3cli POLECENIE --help\n"
+                       "       nx3cli --version\n\n"
+                       "  --device ŚCIEŻKA  urządzenie drukarki (np. /dev/ttyUSB0)\n"
+                       "  --port N          urządzenie portu COM N z nx3config.ini (domyślnie port wybrany w "
+                       "programie)\n"
+                       "  --data KATALOG    katalog z nx3config.ini\n"
+                       "  --json            wynik jako jeden obiekt JSON na stdout\n"
+                       "  --trace PLIK      zapis ramek protokołu z czasem i opisami\n"
+                       "  --yes             zgoda na operację, o którą program pyta w oknie\n"
+                       "  -h, --help        ten opis; po poleceniu: składnia tego polecenia\n"
+                       "  --version         wersja programu\n"
+                       "Każdą opcję z wartością można też podać jako --opcja=wartość.\n\n"
+                       "Polecenia:\n";
     for (const CliCommand& c : CliCommands()) {
         std::string line = std::string("  ") + c.name;
         if (*c.arguments)

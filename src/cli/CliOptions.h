@@ -48,12 +48,18 @@ struct CliOptions {
     bool json = false;
     bool yes = false;
     bool help = false;
+    bool version = false;
     std::string command;
     std::vector<std::string> args;
 };
 
-// Options before the subcommand; "--json" and "--yes" also after it. Raises UsageError.
+// Options before the subcommand; "--json", "--yes" and "--help" also after it ("COMMAND --help" asks
+// for that command's usage). "--opt=value" is read as "--opt value" everywhere. Raises UsageError.
 CliOptions ParseCliOptions(const std::vector<std::string>& args);
 std::string CliUsage();
+// One command's usage line with the options that hold for every command.
+std::string CliCommandUsage(const std::string& command);
+// The second line of every usage error.
+inline constexpr const char* kHelpHint = "nx3cli --help";
 
 } // namespace nubra::cli

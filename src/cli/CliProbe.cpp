@@ -130,6 +130,8 @@ bool RunProbe(CliContext& c, const std::vector<std::string>& args) {
     ExpectArgs(args, 0, 0);
     const ProfileFile config(c.dataFolder + kConfigFileName);
     std::vector<CliResult> rows;
+    // A script asking "is there a printer" reads the exit code.
+    c.exit = ExitRefused;
     for (const ProbeTarget& target : ProbeTargets(config, SystemDeviceFolder())) {
         const ProbeOutcome o = ProbeDevice(target.path, c.dataFolder);
         CliResult row;
@@ -144,6 +146,8 @@ bool RunProbe(CliContext& c, const std::vector<std::string>& args) {
             target.name == target.path ? target.path : target.name + " (" + target.path + ")";
         row.AddLine(where + ": " + Words(o));
         rows.push_back(row);
+        if (o.state == ProbeOutcome::State::Nx3)
+            c.exit = ExitOk;
     }
     c.result.AddList("devices", rows);
     return true;

@@ -1,5 +1,6 @@
 #include "CliRun.h"
 
+#include <functional>
 #include <ostream>
 
 #include "CliCommands.h"
@@ -16,11 +17,46 @@ namespace {
 
 // --device takes the place of this COM number.
 constexpr int kDevicePort = 1;
+constexpr const char* kNoPortChosen =
+    "Nie wybrano portu: podaj --device ŚCIEŻKA albo --port N, albo wybierz port w programie nx3serwis.";
 
+// One line saying what is wrong, one saying where the rest is: the whole usage would bury the why.
 int Usage(std::ostream& err, const std::string& why) {
-    err << "nx3cli: " << why << "\n\n" << CliUsage();
+    err << "nx3cli: " << why << "\n" << kHelpHint << "\n";
     return ExitUsage;
 }
+
+// Opens the port when the first byte is to go out, not before: a handler checks its arguments before
+// it sends anything, so a command line refused for them never touches the port.
+class DeferredOpenLine : public SerialLine {
+public:
+    DeferredOpenLine(std::unique_ptr<SerialLine> line, std::function<void()> open)
+        : line_(std::move(line)), open_(std::move(open)) {}
+
+    OpenResult Open(int portNumber) override {
+        opened_ = true;
+        return line_->Open(portNumber);
+    }
+    std::string OpenFailureDetail() const override { return line_->OpenFailureDetail(); }
+    bool IsOpen() const override { return line_->IsOpen(); }
+    bool SetReadTimeout(int milliseconds) override { return line_->SetReadTimeout(milliseconds); }
+    bool Purge() override { return Ready() && line_->Purge(); }
+    bool Write(const std::string& bytes) override { return Ready() && line_->Write(bytes); }
+    int ReadByte() override { return Ready() ? line_->ReadByte() : kNoByte; }
+    bool Close() override { return line_->Close(); }
+
+private:
+    bool Ready() {
+        if (!opened_) {
+            opened_ = true;
+            open_();
+        }
+        return line_->IsOpen();
+    }
+    std::unique_ptr<SerialLine> line_;
+    std::function<void()> open_;
+    bool opened_ = false;
+};
 
 // The line with the devices of COM1..COM4 as the program has them, --device in place of one.
 std::unique_ptr<SystemSerialLine> MakeLine(const ProfileFile& config, const CliOptions& options) {
@@ -72,13 +108,17 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     } catch (const UsageError& e) {
         return Usage(err, e.what());
     }
+    const CliCommand* command = options.command.empty() ? nullptr : FindCliCommand(options.command);
+    if (!options.command.empty() && !command)
+        return Usage(err, "Nieznane polecenie " + options.command + ".");
     if (options.help) {
-        out << CliUsage();
+        out << (command ? CliCommandUsage(command->name) : CliUsage());
         return ExitOk;
     }
-    const CliCommand* command = FindCliCommand(options.command);
-    if (!command)
-        return Usage(err, "Nieznane polecenie " + options.command + ".");
+    if (options.version) {
+        out << "nx3cli " << NUBRA_VERSION << "\n";
+        return ExitOk;
+    }
 
     const std::string dataFolder = ChooseDataFolder(places.programFolder, options.data.value_or(""),
                                                     places.xdgDataHome, places.home, IsWritableFolder);
@@ -86,7 +126,17 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     const int port = options.device ? kDevicePort
                      : options.port ? *options.port
                                     : config.ReadInteger("PORT", "com", 0);
-    auto line = MakeLine(config, options);
+    CliContext* running = nullptr;
+    std::unique_ptr<SerialLine> line = MakeLine(config, options);
+    if (command->opensPort)
+        line = std::make_unique<DeferredOpenLine>(std::move(line), [&running, &err, port] {
+            // The program's own words point at its menu, which a shell does not have.
+            if (port == 0) {
+                err << kNoPortChosen << std::endl;
+                throw PortNotOpened{};
+            }
+            running->OpenPort();
+        });
 
     ConsoleLinkUi ui(err);
     if (options.trace && !ui.OpenTrace(*options.trace)) {
@@ -96,13 +146,14 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
     TNX3Class link(dataFolder, ui, std::move(line));
     ui.SetLink(&link);
     link.PrinterType = 2;
+    if (options.device)
+        link.PortName = *options.device;
 
     CliResult result;
     CliContext context{link, ui, options, result, dataFolder, port};
+    running = &context;
     bool ok = false;
     try {
-        if (command->opensPort)
-            context.OpenPort();
         ok = command->run(context, options.args);
     } catch (const PortNotOpened&) {
         // The link's message names the device and the reason.
@@ -129,7 +180,7 @@ int RunCli(const std::vector<std::string>& args, const CliPlaces& places, std::o
         result.PrintJson(out);
     else
         result.PrintText(out);
-    return ExitOk;
+    return context.exit;
 }
 
 } // namespace nubra::cli

@@ -43,7 +43,8 @@ bool TNX3Class::OpenPort(int portNumber) {
         break;
     case SerialLine::OpenResult::OpenFailed: {
         const std::string detail = line_->OpenFailureDetail();
-        ui_.ShowMessage("Nie udało się otworzyć portu COM" + std::to_string(portNumber) +
+        const std::string name = PortName.empty() ? "COM" + std::to_string(portNumber) : PortName;
+        ui_.ShowMessage("Nie udało się otworzyć portu " + name +
                             ". Mogło się zdarzyć, że inna\r\naplikacja już wykorzystuje dany port." +
                             (detail.empty() ? "" : "\r\n" + detail),
                         MessageIcon::Error);

@@ -126,6 +126,8 @@ public:
     bool PortOpen = false;
     // Set when the wait window is hidden, cleared when it is shown; WaitForReply polls it.
     bool AbortRequested = false;
+    // The port's name in the open failure message; empty: "COM<n>" (a tool given a device path names it).
+    std::string PortName;
     // 2 = NX-3 E; -1 = none chosen, 0/1 = the older NX-2 firmwares.
     int PrinterType = 2;
     // The description table, one item per entry, UTF-8.

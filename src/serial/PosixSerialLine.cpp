@@ -36,6 +36,11 @@ PosixSerialLine::OpenFailure Kind(int error) {
                                                     : F::Other;
 }
 
+// $USER stays for the shell to fill in: the line can be pasted as it is.
+constexpr const char* kPermissionReason =
+    "brak uprawnień: użytkownik musi należeć do grupy dialout; dodaje go polecenie "
+    "sudo usermod -aG dialout $USER, po nim należy wylogować się i zalogować ponownie";
+
 // Why a device could not be opened, with the usual remedy.
 std::string Reason(int error) {
     switch (error) {
@@ -45,8 +50,7 @@ std::string Reason(int error) {
         return PortSerialLine::kMissingReason;
     case EACCES:
     case EPERM:
-        return "brak uprawnień; użytkownik musi należeć do grupy dialout (potem należy zalogować się "
-               "ponownie)";
+        return kPermissionReason;
     case EWOULDBLOCK:
     case EBUSY:
         return PortSerialLine::kBusyReason;

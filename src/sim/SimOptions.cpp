@@ -26,7 +26,17 @@ bool IsReplyCode(const std::string& code) {
     return true;
 }
 
-std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error) {
+std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& given, std::string& error) {
+    std::vector<std::string> args;
+    for (const std::string& a : given) {
+        const std::size_t eq = a.find('=');
+        if (a.starts_with("--") && eq != std::string::npos && eq > 2) {
+            args.push_back(a.substr(0, eq));
+            args.push_back(a.substr(eq + 1));
+        } else {
+            args.push_back(a);
+        }
+    }
     SimOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -71,6 +81,8 @@ std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, 
         bool ok = true;
         if (a == "-h" || a == "--help")
             o.help = true;
+        else if (a == "--version")
+            o.version = true;
         else if (a == "--link")
             ok = value(o.linkPath);
         else if (a == "--roll")
@@ -158,7 +170,9 @@ std::string SimHelp() {
            "  data przed ostatnim raportem dobowym (\"E2\") jest odrzucana kodem \"D3\"\n"
            "  zmiana czasu (\"K2\") następuje, gdy zegar dojdzie do 2:00 (+) lub 3:00 (-);\n"
            "  ustawienie zegara ponad tę godzinę jej nie wykonuje, czeka ona do następnej\n"
-           "  -h, --help            ta pomoc\n";
+           "  -h, --help            ta pomoc\n"
+           "  --version             wersja programu\n"
+           "Każdą opcję z wartością można też podać jako --opcja=wartość.\n";
 }
 
 void ApplyState(const SimOptions& o, DeviceState& state) {

@@ -11,6 +11,7 @@ namespace nubra::sim {
 
 struct SimOptions {
     bool help = false;
+    bool version = false;
     std::string linkPath;
     std::string rollFile;
     std::string stateFile;
@@ -38,7 +39,7 @@ struct SimOptions {
     bool stream = false;
 };
 
-// Returns the options, or nullopt with a message in `error`.
+// Returns the options, or nullopt with a message in `error`. "--opt=value" is read as "--opt value".
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& args, std::string& error);
 std::string SimHelp();
 // A reply code the device may be made to give: two characters, or "X2" and four upper-case hex digits.

@@ -91,6 +91,10 @@ int main(int argc, char** argv) {
         std::cout << nubra::sim::SimHelp() << nubra::sim::OperatorDesk::Help();
         return 0;
     }
+    if (options->version) {
+        std::cout << "nx3sim " << NUBRA_VERSION << "\n";
+        return 0;
+    }
 
     // Signals are taken by the main thread alone; the serving thread inherits the mask.
     sigset_t signals;

@@ -206,6 +206,49 @@ private slots:
                  storedAtClose);
     }
 
+    // The dialog offers the machine's serial devices (a fake tree here) and gives one to the chosen
+    // COM number: written to [PORT] at once and used by the next open.
+    void portDialogGivesADeviceToTheComNumber() {
+        const QString root = Path("root");
+        const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2-if00-port0");
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/dev/serial/by-id")));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/sys/devices/usb1/1-1/1-1:1.0/ttyUSB0")));
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/sys/class/tty/ttyUSB0")));
+        QFile(root + QStringLiteral("/dev/ttyUSB0")).open(QIODevice::WriteOnly);
+        {
+            QFile maker(root + QStringLiteral("/sys/devices/usb1/1-1/manufacturer"));
+            QVERIFY(maker.open(QIODevice::WriteOnly));
+            maker.write("FTDI\n");
+        }
+        QVERIFY(QFile::link(root + QStringLiteral("/sys/devices/usb1/1-1/1-1:1.0/ttyUSB0"),
+                            root + QStringLiteral("/sys/class/tty/ttyUSB0/device")));
+        QVERIFY(QFile::link(QStringLiteral("../../ttyUSB0"), root + byId));
+
+        ScriptedDialogs dialogs;
+        TFormMain main(Path().toStdString());
+        main.SetDeviceRoot(root.toStdString());
+        CreateStartupWindows(main);
+        QStringList offered;
+        dialogs.Answer([&offered](QDialog& d) {
+            auto& form = static_cast<TFormSetPort&>(d);
+            for (int i = 0; i < form.DeviceList()->count(); ++i)
+                offered << form.DeviceList()->itemText(i);
+            form.PortList()->setCurrentIndex(1);
+            form.DeviceList()->setCurrentIndex(1);
+            return int(QDialog::Accepted);
+        });
+        main.Action("ASetPort")->trigger();
+        QCOMPARE(offered, (QStringList{QStringLiteral("bez zmiany"),
+                                       QStringLiteral("/dev/ttyUSB0 – FTDI (%1)").arg(byId)}));
+        QCOMPARE(QString::fromStdString(
+                     nubra::ProfileFile(Path("nx3config.ini").toStdString()).ReadString("PORT", "COM2", "")),
+                 byId);
+        // The adapter is not on this machine: the open names the device just given.
+        QVERIFY(!dialogs.shown.empty());
+        QVERIFY2(dialogs.shown.back().text.contains(QStringLiteral("Urządzenie: ") + byId),
+                 qPrintable(dialogs.shown.back().text));
+    }
+
     void aboutNamesTheDataFolderUnderItsTexts() {
         ScriptedDialogs dialogs;
         TFormMain main(Path().toStdString());

@@ -1,5 +1,6 @@
 // Exit codes: a refusal 1 with the device's code and description, no communication 2, a command line
 // that cannot run 64 with nothing sent.
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <sys/wait.h>
@@ -55,9 +56,57 @@ TEST_F(CliFixture, UsageErrorsExit64BeforeAnythingIsSent) {
              {"catalogue", "export", "towary", "x.csv", "--replace"},
          }) {
         const CliRunResult r = RunRefusedUnsent(args);
-        EXPECT_NE(r.err.find("Użycie: nx3cli"), std::string::npos);
+        // One line of why, one of where to look.
+        EXPECT_EQ(r.err.rfind("nx3cli: ", 0), 0u) << r.err;
+        EXPECT_TRUE(r.err.ends_with(".\nnx3cli --help\n")) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+// The command line is judged before any port: no port chosen, or a device that is not there, still
+// gives 64 for a bad argument; a good one reaches the port and says which.
+TEST_F(CliFixture, CommandLineConventions) {
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string out, err;
+    };
+    const std::string usage = "Użycie: nx3cli [--device ŚCIEŻKA | --port N] [--data KATALOG] [--json] "
+                              "[--trace PLIK] [--yes] ";
+    const std::string missing = dir + "/missing";
+    const std::vector<Case> cases = {
+        {{"device-info", "Q"}, 64, "", "nx3cli: Selektor informacji to W albo S.\nnx3cli --help\n"},
+        {{"--device", missing, "error", "extra"},
+         64,
+         "",
+         "nx3cli: Nadmiarowy argument: extra.\nnx3cli --help\n"},
+        {{"--device=" + missing, "sell"}, 64, "", "nx3cli: Za mało argumentów.\nnx3cli --help\n"},
+        {{"--port=7", "status"}, 64, "", "nx3cli: Numer portu musi być liczbą od 1 do 4.\nnx3cli --help\n"},
+        {{"--version"}, 0, "nx3cli " NUBRA_VERSION "\n", ""},
+        {{"device-info", "--help"}, 0, usage + "device-info [W|S]\n", ""},
+        {{"--help", "probe"}, 0, usage + "probe\n", ""},
+        {{"--device=" + comPath, "--json", "day-report-number"},
+         0,
+         "{\"date\": \"2025-01-31\", \"number\": \"00042\"}\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        const CliRunResult r = RunPlain(c.args);
+        EXPECT_EQ(r.code, c.code) << ::testing::PrintToString(c.args) << r.err;
+        EXPECT_EQ(r.out, c.out) << ::testing::PrintToString(c.args);
+        EXPECT_EQ(r.err, c.err) << ::testing::PrintToString(c.args);
+    }
+    const CliRunResult gone = RunPlain({"--device", missing, "status"});
+    EXPECT_EQ(gone.code, 2);
+    EXPECT_EQ(gone.err.rfind("Nie udało się otworzyć portu " + missing + ". Mogło się zdarzyć", 0), 0u)
+        << gone.err;
+
+    // probe says with its code whether a printer answered.
+    WriteConfig("[PORT]\nCOM2=" + missing + "\n");
+    EXPECT_EQ(RunPlain({"probe"}).code, 1);
+    WriteConfig("[PORT]\nCOM2=" + comPath + "\n");
+    EXPECT_EQ(RunPlain({"probe"}).code, 0);
 }
 
 TEST_F(CliFixture, ProgramExitsWithTheCodes) {
@@ -75,8 +124,8 @@ TEST_F(CliFixture, ProgramExitsWithTheCodes) {
               "{\"date\": \"2025-01-31\", \"number\": \"00042\"}\n");
     EXPECT_EQ(exitCode(""), 64);
     std::ifstream usage(err);
-    EXPECT_NE(std::string(std::istreambuf_iterator<char>(usage), {}).find("Użycie: nx3cli"),
-              std::string::npos);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(usage), {}),
+              "nx3cli: Brak polecenia.\nnx3cli --help\n");
 }
 
 // Unlike the window's "Zamknij", Ctrl+C never stands for "D1": the wait ends unanswered.

@@ -87,10 +87,8 @@ TEST_F(CliFixture, PortComesFromTheConfiguration) {
     WriteConfig("[PORT]\nCOM1=" + comPath + "\n");
     const CliRunResult unset = RunPlain({"error"});
     EXPECT_EQ(unset.code, 2);
-    EXPECT_EQ(
-        unset.err.rfind("Przed rozpoczęciem pracy z programem należy wybrać odpowiedni numer portu COM", 0),
-        0u)
-        << unset.err;
+    EXPECT_EQ(unset.err, "Nie wybrano portu: podaj --device ŚCIEŻKA albo --port N, albo wybierz port w "
+                         "programie nx3serwis.\n");
 }
 
 } // namespace

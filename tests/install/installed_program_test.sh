@@ -23,6 +23,14 @@ desktop-file-validate "$prefix/share/applications/nubra5-serwis.desktop" || fail
 "$bin/nx3serwis" --version | grep -qx 'nubra5 serwis 1.07' || fail "--version"
 "$bin/nx3d" --help | grep -q -- '--printer ID=URZĄDZENIE' || fail "nx3d --help"
 env -u DISPLAY -u WAYLAND_DISPLAY "$bin/nx3serwis" --help | grep -q -- '--data' || fail "--help without a display"
+set +e
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/nx3serwis" --bogus 2>"$work/bad"
+bad=$?
+set -e
+[ "$bad" -eq 1 ] && grep -q 'bogus' "$work/bad" || fail "a wrong option without a display: exit $bad"
+for p in nx3cli nx3sim; do
+    "$bin/$p" --version | grep -qx "$p 1.07" || fail "$p --version"
+done
 
 # Starts the program with HOME=$1 and the remaining arguments; waits until its Tabele/ exists in
 # $expect, ends it with SIGTERM (the program closes its window and writes nx3config.ini) and checks

@@ -234,8 +234,8 @@ TEST_F(PtyTest, FailedOpenNamesTheDeviceAndTheReason) {
          "wskaż inne urządzenie w pliku nx3config.ini)"},
         {file, true,
          "Urządzenie: " + file +
-             " (brak uprawnień; użytkownik musi należeć do grupy dialout (potem należy "
-             "zalogować się ponownie))"},
+             " (brak uprawnień: użytkownik musi należeć do grupy dialout; dodaje go polecenie "
+             "sudo usermod -aG dialout $USER, po nim należy wylogować się i zalogować ponownie)"},
         {"/dev/null", false, "Urządzenie: /dev/null (to nie jest port szeregowy)"},
         {"", false, "Urządzenie: brak (nie przypisano urządzenia do portu COM1)"},
     };
