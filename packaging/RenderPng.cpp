@@ -1,4 +1,5 @@
-// Build tool: renders an SVG into a square PNG of the given size (the installed application icons).
+// Build tool: renders an SVG into a square PNG of the given size (the installed application icons, the
+// Windows build's pictures), or an ICO for the Windows resource when the output is named so.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -20,5 +21,5 @@ int main(int argc, char* argv[]) {
     QPainter painter(&image);
     renderer.render(&painter, QRectF(0, 0, size, size));
     painter.end();
-    return image.save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : 1;
+    return image.save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
 }

@@ -2,8 +2,10 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <QSvgRenderer>
 #include <map>
+#ifndef NUBRA_PNG_PICTURES
+#include <QSvgRenderer>
+#endif
 
 namespace nubra::app {
 namespace {
@@ -47,10 +49,24 @@ const std::map<QString, const char*>& Pictures() {
     return pictures;
 }
 
+#ifdef NUBRA_PNG_PICTURES
+// Drawn by the build in every size asked for here, at both screen scales.
+QIcon Render(const QString& name, std::initializer_list<int> sizes) {
+    QIcon icon;
+    for (int size : sizes) {
+        for (int scale : {1, 2}) {
+            QPixmap pm(QStringLiteral(":/png/%1-%2.png").arg(name).arg(size * scale));
+            pm.setDevicePixelRatio(scale);
+            icon.addPixmap(pm);
+        }
+    }
+    return icon;
+}
+#else
 // Rendered here rather than by Qt's SVG icon plugin: the plugin is an optional package, and a
 // missing one would leave every button blank.
-QIcon Render(const QString& resource, std::initializer_list<int> sizes) {
-    QSvgRenderer renderer(resource);
+QIcon Render(const QString& name, std::initializer_list<int> sizes) {
+    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
     if (!renderer.isValid())
         return {};
     QIcon icon;
@@ -67,6 +83,7 @@ QIcon Render(const QString& resource, std::initializer_list<int> sizes) {
     }
     return icon;
 }
+#endif
 
 } // namespace
 
@@ -74,11 +91,11 @@ QIcon ButtonIcon(const QString& buttonName) {
     const auto it = Pictures().find(buttonName);
     if (it == Pictures().end())
         return {};
-    return Render(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(it->second)), {ButtonIconSize});
+    return Render(QLatin1String(it->second), {ButtonIconSize});
 }
 
 QIcon ApplicationIcon() {
-    return Render(QStringLiteral(":/icons/nubra5-serwis.svg"), {16, 24, 32, 48, 64, 128, 256});
+    return Render(QStringLiteral("nubra5-serwis"), {16, 24, 32, 48, 64, 128, 256});
 }
 
 } // namespace nubra::app
