@@ -52,6 +52,10 @@ Nx3dOptions ParseNx3dOptions(const std::vector<std::string>& args) {
             o.help = true;
             continue;
         }
+        if (name == "--version") {
+            o.version = true;
+            continue;
+        }
         if (name != "--printer" && name != "--listen" && name != "--data" && name != "--token-file" &&
             name != "--allow-origin")
             throw std::invalid_argument("Nieznana opcja " + args[i] + ".");
@@ -114,6 +118,7 @@ std::string Nx3dUsage() {
            "  --token-file PLIK        plik z tokenem: każde żądanie oprócz /metrics musi mieć nagłówek\n"
            "                           Authorization: Bearer TOKEN\n"
            "  --allow-origin URL       strona WWW, która może wołać usługę z przeglądarki (CORS)\n"
+           "  --version                wersja programu\n"
            "  --help                   ten opis\n"
            "\n"
            "Te same klucze (listen, token-file, allow-origin, printers=\"ID=URZĄDZENIE ...\") może\n"

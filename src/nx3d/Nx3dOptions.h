@@ -18,6 +18,7 @@ struct Nx3dOptions {
     std::string tokenFile;
     std::vector<std::string> origins;
     bool help = false;
+    bool version = false;
 };
 
 // Raises std::invalid_argument with the Polish reason.

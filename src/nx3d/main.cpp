@@ -47,6 +47,10 @@ int main(int argc, char** argv) {
         std::cout << Nx3dUsage();
         return 0;
     }
+    if (options.version) {
+        std::cout << "nx3d " << NUBRA_VERSION << "\n";
+        return 0;
+    }
     const std::string data = ChooseDataFolder("", options.data, Environment("XDG_DATA_HOME"),
                                               Environment("HOME"), IsWritableFolder);
     std::string token;
