@@ -171,6 +171,16 @@ int HttpStatus(JobState state) {
     }
 }
 
+namespace {
+
+// A read or a settings write is answered when it ends, so it is never "still running" (202).
+int LinkStatus(JobState state) {
+    const int status = HttpStatus(state);
+    return status == 202 ? 200 : status;
+}
+
+} // namespace
+
 // --- one printer ---
 
 Printer::Printer(Service& service, PrinterConfig config)
@@ -188,6 +198,12 @@ Printer::~Printer() {
 std::string Printer::Busy() const {
     std::lock_guard lock(busyMutex_);
     return busy_;
+}
+
+LinkOutcome Printer::OnLinkInTurn(const std::function<bool(TNX3Class&, nlohmann::json&)>& fn) {
+    std::promise<LinkOutcome> done;
+    Post([&] { done.set_value(OnLink(fn)); });
+    return done.get_future().get();
 }
 
 void Printer::Post(std::function<void()> task) {
@@ -467,26 +483,22 @@ void Service::Mount(httplib::Server& server) {
               Printer* p = Find(req.matches[1]);
               if (!p)
                   return Fail(res, 404, "Nieznana drukarka " + std::string(req.matches[1]) + ".");
-              std::promise<LinkOutcome> done;
-              p->Post([&] {
-                  done.set_value(p->OnLink([](TNX3Class& link, json& r) {
-                      ops::StatusInfo info;
-                      std::vector<ops::RegisterRow> rows;
-                      ops::DeviceClock clock;
-                      if (!ops::ReadStatusInfo(link, info) || !ops::ReadRegisters(link, rows) ||
-                          !ops::ReadClock(link, clock))
-                          return false;
-                      r["status"] = ops::ToJson(ops::Describe(info));
-                      r["registers"] = json::array();
-                      for (const auto& row : rows)
-                          r["registers"].push_back(ops::ToJson(ops::Describe(row)));
-                      r["datetime"] = ops::ToJson(ops::Describe(clock));
-                      return true;
-                  }));
+              LinkOutcome out = p->OnLinkInTurn([](TNX3Class& link, json& r) {
+                  ops::StatusInfo info;
+                  std::vector<ops::RegisterRow> rows;
+                  ops::DeviceClock clock;
+                  if (!ops::ReadStatusInfo(link, info) || !ops::ReadRegisters(link, rows) ||
+                      !ops::ReadClock(link, clock))
+                      return false;
+                  r["status"] = ops::ToJson(ops::Describe(info));
+                  r["registers"] = json::array();
+                  for (const auto& row : rows)
+                      r["registers"].push_back(ops::ToJson(ops::Describe(row)));
+                  r["datetime"] = ops::ToJson(ops::Describe(clock));
+                  return true;
               });
-              LinkOutcome out = done.get_future().get();
               out.result["printer"] = p->Config().id;
-              Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
+              Answer(res, LinkStatus(out.state), out.result);
           });
 
     route("POST", "/api/v1/printers/{id}/receipts", "/api/v1/printers/" + id + "/receipts",
@@ -583,19 +595,14 @@ void Service::Mount(httplib::Server& server) {
               } catch (const ops::InvalidRequest& e) {
                   return Fail(res, 400, e.what(), e.field);
               }
-              std::promise<std::pair<LinkOutcome, std::string>> done;
-              p->Post([&] {
-                  std::vector<std::string> lines;
-                  LinkOutcome out = p->OnLink(
-                      [&](TNX3Class& link, json&) { return ops::TransferPeriodic(link, from, to, lines); });
-                  std::string text;
-                  for (const std::string& line : lines)
-                      text += ops::Dev(line) + "\n";
-                  done.set_value({out, text});
-              });
-              auto [out, text] = done.get_future().get();
+              std::vector<std::string> lines;
+              const LinkOutcome out = p->OnLinkInTurn(
+                  [&](TNX3Class& link, json&) { return ops::TransferPeriodic(link, from, to, lines); });
+              std::string text;
+              for (const std::string& line : lines)
+                  text += ops::Dev(line) + "\n";
               if (out.state != JobState::Done)
-                  return Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
+                  return Answer(res, LinkStatus(out.state), out.result);
               res.set_content(text, "text/plain; charset=utf-8");
           });
 
@@ -605,21 +612,16 @@ void Service::Mount(httplib::Server& server) {
               Printer* p = Find(req.matches[1]);
               if (!p)
                   return Fail(res, 404, "Nieznana drukarka " + std::string(req.matches[1]) + ".");
-              std::promise<std::pair<LinkOutcome, std::string>> done;
-              p->Post([&] {
-                  std::string text;
-                  LinkOutcome out = p->OnLink([&](TNX3Class& link, json&) {
-                      toolkit::SettingsSnapshot snapshot;
-                      if (!toolkit::ReadSnapshot(link, NowText(), snapshot))
-                          return false;
-                      text = toolkit::SnapshotToJson(snapshot);
-                      return true;
-                  });
-                  done.set_value({out, text});
+              std::string text;
+              const LinkOutcome out = p->OnLinkInTurn([&](TNX3Class& link, json&) {
+                  toolkit::SettingsSnapshot snapshot;
+                  if (!toolkit::ReadSnapshot(link, NowText(), snapshot))
+                      return false;
+                  text = toolkit::SnapshotToJson(snapshot);
+                  return true;
               });
-              auto [out, text] = done.get_future().get();
               if (out.state != JobState::Done)
-                  return Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
+                  return Answer(res, LinkStatus(out.state), out.result);
               res.set_content(text, "application/json; charset=utf-8");
           });
 
@@ -641,24 +643,20 @@ void Service::Mount(httplib::Server& server) {
               } catch (const std::exception& e) {
                   return Fail(res, 400, e.what(), "body");
               }
-              std::promise<LinkOutcome> done;
-              p->Post([&] {
-                  ServiceMessages messages;
-                  done.set_value(p->OnLink([&](TNX3Class& link, json& result) {
-                      toolkit::SettingsSnapshot device;
-                      if (!toolkit::ReadSnapshot(link, NowText(), device))
-                          return false;
-                      std::vector<std::string> written;
-                      const bool ok = toolkit::RestoreSnapshot(
-                          link, messages, saved, toolkit::CompareSnapshots(saved, device), withVat, written);
-                      result["written"] = written;
-                      if (saved.uniqueNo != device.uniqueNo)
-                          result["otherPrinter"] = saved.uniqueNo;
-                      return ok;
-                  }));
+              ServiceMessages messages;
+              const LinkOutcome out = p->OnLinkInTurn([&](TNX3Class& link, json& result) {
+                  toolkit::SettingsSnapshot device;
+                  if (!toolkit::ReadSnapshot(link, NowText(), device))
+                      return false;
+                  std::vector<std::string> written;
+                  const bool ok = toolkit::RestoreSnapshot(
+                      link, messages, saved, toolkit::CompareSnapshots(saved, device), withVat, written);
+                  result["written"] = written;
+                  if (saved.uniqueNo != device.uniqueNo)
+                      result["otherPrinter"] = saved.uniqueNo;
+                  return ok;
               });
-              const LinkOutcome out = done.get_future().get();
-              Answer(res, HttpStatus(out.state) == 202 ? 200 : HttpStatus(out.state), out.result);
+              Answer(res, LinkStatus(out.state), out.result);
           });
 
     route("GET", "/api/v1/jobs/{job}", "/api/v1/jobs/([0-9]{1,18})", "Stan zadania",

@@ -48,6 +48,8 @@ public:
     // Opens the port, runs fn on a fresh link, closes; the refusal, the lost line and the busy port
     // become the outcome's state.
     LinkOutcome OnLink(const std::function<bool(TNX3Class&, nlohmann::json&)>& fn);
+    // OnLink run in its turn on this printer's queue, waited for.
+    LinkOutcome OnLinkInTurn(const std::function<bool(TNX3Class&, nlohmann::json&)>& fn);
 
 private:
     void Loop();
