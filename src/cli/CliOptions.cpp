@@ -2,6 +2,7 @@
 
 #include "CliCommands.h"
 #include "Numbers.h"
+#include "OptionValues.h"
 
 namespace nubra::cli {
 namespace {
@@ -12,28 +13,13 @@ std::string Value(const std::vector<std::string>& args, std::size_t& i) {
     return args[++i];
 }
 
-// "--opt=value" as two arguments; "--" alone and a plain argument holding "=" ("A=23") stay whole.
-std::vector<std::string> SplitValues(const std::vector<std::string>& args) {
-    std::vector<std::string> split;
-    for (const std::string& a : args) {
-        const std::size_t eq = a.find('=');
-        if (a.starts_with("--") && eq != std::string::npos && eq > 2) {
-            split.push_back(a.substr(0, eq));
-            split.push_back(a.substr(eq + 1));
-        } else {
-            split.push_back(a);
-        }
-    }
-    return split;
-}
-
 const char* const kGlobalOptions =
     "[--device ŚCIEŻKA | --port N] [--data KATALOG] [--json] [--trace PLIK] [--yes]";
 
 } // namespace
 
 CliOptions ParseCliOptions(const std::vector<std::string>& given) {
-    const std::vector<std::string> args = SplitValues(given);
+    const std::vector<std::string> args = SplitOptionValues(given);
     CliOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

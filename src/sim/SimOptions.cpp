@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "OptionValues.h"
+
 #include <cctype>
 #include <charconv>
 
@@ -27,16 +29,7 @@ bool IsReplyCode(const std::string& code) {
 }
 
 std::optional<SimOptions> ParseSimOptions(const std::vector<std::string>& given, std::string& error) {
-    std::vector<std::string> args;
-    for (const std::string& a : given) {
-        const std::size_t eq = a.find('=');
-        if (a.starts_with("--") && eq != std::string::npos && eq > 2) {
-            args.push_back(a.substr(0, eq));
-            args.push_back(a.substr(eq + 1));
-        } else {
-            args.push_back(a);
-        }
-    }
+    const std::vector<std::string> args = SplitOptionValues(given);
     SimOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
