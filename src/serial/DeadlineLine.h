@@ -7,7 +7,7 @@
 
 #include "SerialLine.h"
 
-namespace nubra::cli {
+namespace nubra {
 
 class DeadlineLine : public SerialLine {
 public:
@@ -44,4 +44,4 @@ private:
     int timeoutMs_ = 2000;
 };
 
-} // namespace nubra::cli
+} // namespace nubra

@@ -1,5 +1,5 @@
 #pragma once
-// probe: which of the machine's serial devices holds an NX-3.
+// Which of the machine's serial devices holds an NX-3: nx3cli's probe and the port dialog's "Wykryj".
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,7 +8,7 @@ namespace nubra {
 class ProfileFile;
 }
 
-namespace nubra::cli {
+namespace nubra::ops {
 
 struct ProbeTarget {
     std::string name; // "COM1" for a key of nx3config.ini, else the path
@@ -26,7 +26,14 @@ struct ProbeOutcome {
 // The COM keys of the configuration first, then every ttyS*, ttyUSB*, ttyACM* of devFolder; with no
 // devFolder, the ports COM1..COM9 by name.
 std::vector<ProbeTarget> ProbeTargets(const ProfileFile& config, const std::filesystem::path& devFolder);
-// One device, for at most the time limit: its status as the program reads it.
+// One device, for at most the time limit: its status as the program reads it. The device is closed
+// again before it returns. Safe to run on another thread than the windows'.
 ProbeOutcome ProbeDevice(const std::string& path, const std::string& dataFolder);
+// "COM1 (/dev/ttyUSB0)", or the path alone for a device no COM key names.
+std::string ProbePlace(const ProbeTarget& target);
+// "COM1 (/dev/ttyUSB0): NX-3, numer unikatowy ABC12345678, strona kodowa Mazovia"
+std::string ProbeLine(const ProbeTarget& target, const ProbeOutcome& outcome);
+// "nx3", "busy", "no-answer", "refused", "unavailable"
+const char* ProbeStateKey(ProbeOutcome::State state);
 
-} // namespace nubra::cli
+} // namespace nubra::ops
