@@ -35,6 +35,8 @@ public:
         return line_->ReadByte();
     }
     bool Close() override { return line_->Close(); }
+    bool Gone() const override { return line_->Gone(); }
+    std::string DevicePath(int portNumber) const override { return line_->DevicePath(portNumber); }
 
 private:
     using Clock = std::chrono::steady_clock;

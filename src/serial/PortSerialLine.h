@@ -22,7 +22,7 @@ public:
 
     void SetDevicePath(int portNumber, std::string path);
     // Empty for a port number without a path.
-    std::string DevicePath(int portNumber) const;
+    std::string DevicePath(int portNumber) const override;
 
     std::string OpenFailureDetail() const override { return failure_; }
     // The reasons both systems share, in the words of the failure detail.
