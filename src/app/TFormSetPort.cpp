@@ -134,7 +134,11 @@ void TFormSetPort::Detect() {
         QEventLoop loop;
         ops::ProbeOutcome outcome;
         std::thread worker([&] {
-            outcome = probe_.probe(targets[i].path);
+            try {
+                outcome = probe_.probe(targets[i].path);
+            } catch (const std::exception&) {
+                // The device stays "nie można otworzyć"; the run goes on.
+            }
             QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         });
         loop.exec();

@@ -48,6 +48,8 @@ std::string Words(const ProbeOutcome& o) {
         return "NX-3, numer unikatowy " + o.uniqueNumber + ", strona kodowa " + o.codePage;
     case ProbeOutcome::State::Busy:
         return "zajęte";
+    case ProbeOutcome::State::Denied:
+        return PortSerialLine::kPermissionReason;
     case ProbeOutcome::State::NoAnswer:
         return "brak odpowiedzi";
     case ProbeOutcome::State::Refused:
@@ -100,9 +102,10 @@ ProbeOutcome ProbeDevice(const std::string& path, const std::string& dataFolder)
     TNX3Class link(dataFolder, ui, std::make_unique<DeadlineLine>(std::move(tty), kProbeLimit));
     ProbeOutcome outcome;
     if (!link.OpenPort(1)) {
-        outcome.state = device->LastOpenFailure() == PortSerialLine::OpenFailure::Busy
-                            ? ProbeOutcome::State::Busy
-                            : ProbeOutcome::State::Unavailable;
+        const PortSerialLine::OpenFailure why = device->LastOpenFailure();
+        outcome.state = why == PortSerialLine::OpenFailure::Busy     ? ProbeOutcome::State::Busy
+                        : why == PortSerialLine::OpenFailure::Denied ? ProbeOutcome::State::Denied
+                                                                     : ProbeOutcome::State::Unavailable;
         return outcome;
     }
     try {
@@ -141,6 +144,8 @@ const char* ProbeStateKey(ProbeOutcome::State state) {
         return "nx3";
     case ProbeOutcome::State::Busy:
         return "busy";
+    case ProbeOutcome::State::Denied:
+        return "denied";
     case ProbeOutcome::State::NoAnswer:
         return "no-answer";
     case ProbeOutcome::State::Refused:

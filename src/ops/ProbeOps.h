@@ -16,7 +16,7 @@ struct ProbeTarget {
 };
 
 struct ProbeOutcome {
-    enum class State { Nx3, Busy, NoAnswer, Refused, Unavailable };
+    enum class State { Nx3, Busy, Denied, NoAnswer, Refused, Unavailable };
     State state = State::Unavailable;
     std::string uniqueNumber; // UTF-8
     std::string codePage;     // "Mazovia" or "Latin"
@@ -33,7 +33,7 @@ ProbeOutcome ProbeDevice(const std::string& path, const std::string& dataFolder)
 std::string ProbePlace(const ProbeTarget& target);
 // "COM1 (/dev/ttyUSB0): NX-3, numer unikatowy ABC12345678, strona kodowa Mazovia"
 std::string ProbeLine(const ProbeTarget& target, const ProbeOutcome& outcome);
-// "nx3", "busy", "no-answer", "refused", "unavailable"
+// "nx3", "busy", "denied", "no-answer", "refused", "unavailable"
 const char* ProbeStateKey(ProbeOutcome::State state);
 
 } // namespace nubra::ops

@@ -33,13 +33,9 @@ PosixSerialLine::OpenFailure Kind(int error) {
     return error == ENOENT                          ? F::Missing
            : error == EWOULDBLOCK || error == EBUSY ? F::Busy
            : error == ENOTTY                        ? F::NotTerminal
+           : error == EACCES || error == EPERM      ? F::Denied
                                                     : F::Other;
 }
-
-// $USER stays for the shell to fill in: the line can be pasted as it is.
-constexpr const char* kPermissionReason =
-    "brak uprawnień: użytkownik musi należeć do grupy dialout; dodaje go polecenie "
-    "sudo usermod -aG dialout $USER, po nim należy wylogować się i zalogować ponownie";
 
 // Why a device could not be opened, with the usual remedy.
 std::string Reason(int error) {
@@ -50,7 +46,7 @@ std::string Reason(int error) {
         return PortSerialLine::kMissingReason;
     case EACCES:
     case EPERM:
-        return kPermissionReason;
+        return PortSerialLine::kPermissionReason;
     case EWOULDBLOCK:
     case EBUSY:
         return PortSerialLine::kBusyReason;
