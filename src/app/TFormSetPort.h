@@ -55,15 +55,14 @@ public:
     // What the last "Wykryj" found.
     QLabel* FoundLabel() const { return foundLabel_; }
 
-signals:
-    // Before device `index` of the run is tried.
-    void probeStep(int index);
-
-public:
     QComboBox* PortList() const { return cbPort_; }
     QComboBox* DeviceList() const { return cbDevice_; }
     QPushButton* SetButton() const { return setButton_; }
     QPushButton* CloseButton() const { return closeButton_; }
+
+signals:
+    // Before device `index` of the run is tried.
+    void probeStep(int index);
 
 protected:
     void showEvent(QShowEvent* event) override;
