@@ -229,8 +229,8 @@ private slots:
         pan->kbOdczytajZPlikuClick();
         f.dialogs->Answer(ChooseFile(missing));
         pan->kbZapiszDoPlikuClick();
-        const QString openFailed =
-            QStringLiteral("Otwarcie pliku ") + missing + QStringLiteral(" nie powiodło się.");
+        const QString openFailed = QStringLiteral("Otwarcie pliku ") + QDir::toNativeSeparators(missing) +
+                                   QStringLiteral(" nie powiodło się.");
         QCOMPARE(f.Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
         // Made at the first use and kept, so each remembers its folder.
         QCOMPARE(pan->findChildren<QFileDialog*>().size(), 2);
