@@ -79,8 +79,11 @@ void PtyServer::CloseLine() {
 }
 
 void PtyServer::MakeLink() {
-    // The program's port is where it always is; the link names it.
-    linkPath_ = SlavePath();
+    // The program's port is where it always is; the link names it (written once: a hang-up runs this
+    // again on the serving thread while tests may read it).
+    const std::string port = SlavePath();
+    if (linkPath_ != port)
+        linkPath_ = port;
 }
 
 void PtyServer::RemoveLink() {}
