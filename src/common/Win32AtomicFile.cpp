@@ -33,6 +33,11 @@ bool SyncFolderOf(const std::string&) {
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::error_code* reason) {
     static std::atomic<int> serial{0};
     const std::wstring target = WideFromUtf8(path);
+    // Windows refuses to put a file in a folder's place, but wine's rename takes an empty folder's:
+    // refused here on both, before anything is written.
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return Fail(reason, ERROR_ACCESS_DENIED);
     const std::wstring temporary =
         target + L".tmp" + std::to_wstring(::GetCurrentProcessId()) + L"_" + std::to_wstring(serial++);
     const HANDLE h = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -1,20 +1,8 @@
 #include "PtyServer.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
 #include <cstdint>
-#include <cstdlib>
-#include <ctime>
-#include <fcntl.h>
 #include <limits>
-#include <poll.h>
-#include <pthread.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <system_error>
-#include <termios.h>
-#include <unistd.h>
 
 namespace nubra::sim {
 namespace {
@@ -30,22 +18,6 @@ constexpr auto kStreamPause = std::chrono::milliseconds(5);
 constexpr auto kReadQuiet = std::chrono::milliseconds(100);
 constexpr auto kUnreadLimit = std::chrono::seconds(5);
 
-[[noreturn]] void ThrowErrno(const char* what) {
-    throw std::system_error(errno, std::generic_category(), what);
-}
-
-void CloseFd(int& fd) {
-    if (fd >= 0)
-        ::close(fd);
-    fd = -1;
-}
-
-// Writes what the line takes now, at most `most` bytes; returns the number of bytes written.
-std::size_t WriteSome(int fd, const std::string& bytes, std::size_t most = std::string::npos) {
-    const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), most));
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
-}
-
 constexpr std::int64_t kBitsPerByte = 10; // start, eight data bits, stop
 constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
 
@@ -58,135 +30,9 @@ PtyServer::~PtyServer() {
     Stop();
 }
 
-void PtyServer::Start() {
-    if (thread_.joinable())
-        return;
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
-        ThrowErrno("pipe2");
-    wakeRead_ = pipeFds[0];
-    wakeWrite_ = pipeFds[1];
-    try {
-        OpenPty();
-        MakeLink();
-    } catch (...) {
-        ClosePty();
-        CloseFd(wakeRead_);
-        CloseFd(wakeWrite_);
-        throw;
-    }
-    stopping_ = false;
-    thread_ = std::thread(&PtyServer::Run, this);
-}
-
-void PtyServer::Stop() {
-    if (thread_.joinable()) {
-        stopping_ = true;
-        Wake();
-        thread_.join();
-    }
-    RemoveLink();
-    ClosePty();
-    CloseFd(wakeRead_);
-    CloseFd(wakeWrite_);
-}
-
 std::string PtyServer::SlavePath() const {
     std::lock_guard lock(mutex_);
     return slavePath_;
-}
-
-std::chrono::nanoseconds PtyServer::ServingCpuTime() {
-    clockid_t clock{};
-    timespec used{};
-    if (!thread_.joinable() || ::pthread_getcpuclockid(thread_.native_handle(), &clock) != 0 ||
-        ::clock_gettime(clock, &used) != 0)
-        return {};
-    return std::chrono::seconds(used.tv_sec) + std::chrono::nanoseconds(used.tv_nsec);
-}
-
-void PtyServer::OpenPty() {
-    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0)
-        ThrowErrno("posix_openpt");
-    char name[PATH_MAX];
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
-        const int saved = errno;
-        ::close(master);
-        throw std::system_error(saved, std::generic_category(), "pseudo-terminal");
-    }
-    // Held open for the whole life of the line: without it the pseudo-terminal hangs up whenever the
-    // program closes its port.
-    const int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios tio{};
-    if (slave < 0 || ::tcgetattr(slave, &tio) != 0) {
-        const int saved = errno;
-        ::close(master);
-        if (slave >= 0)
-            ::close(slave);
-        throw std::system_error(saved, std::generic_category(), "pseudo-terminal slave");
-    }
-    ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B9600);
-    ::cfsetospeed(&tio, B9600);
-    ::tcsetattr(slave, TCSANOW, &tio);
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-    std::lock_guard lock(mutex_);
-    master_ = master;
-    slave_ = slave;
-    slavePath_ = name;
-}
-
-void PtyServer::ClosePty() {
-    CloseFd(master_);
-    CloseFd(slave_);
-}
-
-void PtyServer::MakeLink() {
-    if (linkPath_.empty())
-        return;
-    RemoveLink();
-    if (::symlink(SlavePath().c_str(), linkPath_.c_str()) != 0)
-        ThrowErrno("symlink");
-}
-
-void PtyServer::RemoveLink() {
-    struct stat st {};
-    // Only a symbolic link is ours to remove; never a file someone put there.
-    if (!linkPath_.empty() && ::lstat(linkPath_.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
-        ::unlink(linkPath_.c_str());
-}
-
-void PtyServer::Wake() {
-    if (wakeWrite_ >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t n = ::write(wakeWrite_, &byte, 1);
-    }
-}
-
-void PtyServer::Run() {
-    while (!stopping_) {
-        bool wantWrite = !streamLeft_.empty();
-        if (!pending_.empty())
-            wantWrite = (!headTimed_ || Clock::now() >= headDue_) && PacedAllowance(Clock::now()) > 0;
-        pollfd fds[2] = {{master_, static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
-                         {wakeRead_, POLLIN, 0}};
-        const int r = ::poll(fds, 2, PollTimeoutMs());
-        if (r < 0 && errno != EINTR)
-            break;
-        if (fds[1].revents & POLLIN) {
-            char drain[64];
-            while (::read(wakeRead_, drain, sizeof drain) > 0) {
-            }
-        }
-        if (stopping_)
-            break;
-        if (fds[0].revents & POLLIN)
-            ReadInput();
-        WritePending();
-        WriteStream();
-        HangUpOnceRead();
-    }
 }
 
 int PtyServer::PollTimeoutMs() const {
@@ -225,15 +71,11 @@ PtyServer::Clock::time_point PtyServer::NextPacedByte() const {
     return paceStart_ + std::chrono::nanoseconds(sent * kBitsPerByte * kNanosPerSecond / lineRate_);
 }
 
-void PtyServer::ReadInput() {
-    char buffer[4096];
-    const ssize_t n = ::read(master_, buffer, sizeof buffer);
-    if (n <= 0)
-        return;
+void PtyServer::Feed(std::string_view bytes) {
     // What the device has still to say goes out first, as on a real line: the program's new command
     // does not silence a report on its way, and the answers to the command follow it.
     std::lock_guard lock(mutex_);
-    device_.Receive(std::string_view(buffer, static_cast<std::size_t>(n)));
+    device_.Receive(bytes);
     for (OutputChunk& chunk : device_.TakeChunks())
         pending_.push_back(std::move(chunk));
 }
@@ -271,7 +113,7 @@ void PtyServer::WritePending() {
             paceStart_ = now;
             pacedSent_ = 0;
         }
-        const std::size_t written = WriteSome(master_, head.bytes, allowed);
+        const std::size_t written = WriteSome(head.bytes, allowed);
         pacedSent_ += written;
         head.bytes.erase(0, written);
         if (!head.bytes.empty())
@@ -305,7 +147,7 @@ void PtyServer::WriteStream() {
         if (streamLeft_.empty())
             streamLeft_ = device_.StreamBytes(kStreamPortion);
     }
-    streamLeft_.erase(0, WriteSome(master_, streamLeft_));
+    streamLeft_.erase(0, WriteSome(streamLeft_));
     nextStreamAt_ = Clock::now() + kStreamPause;
 }
 
@@ -313,8 +155,7 @@ void PtyServer::HangUpOnceRead() {
     if (!hangUpDue_)
         return;
     const auto now = Clock::now();
-    int queued = 0;
-    if (::ioctl(slave_, TIOCINQ, &queued) == 0 && queued > 0)
+    if (ProgramHasUnread())
         quietSince_ = now;
     if (now - quietSince_ < kReadQuiet && now < unreadLimit_)
         return;
@@ -326,9 +167,9 @@ void PtyServer::HangUp() {
     pending_.clear();
     headTimed_ = false;
     streamLeft_.clear();
-    ClosePty();
+    CloseLine();
     try {
-        OpenPty();
+        OpenLine();
         MakeLink();
     } catch (const std::system_error&) {
         broken_ = true;

@@ -14,6 +14,11 @@
 //
 // Paced at a line rate, the answers leave no faster than a serial line of that many baud would carry
 // them (10 bits a byte); otherwise as fast as the pseudo-terminal takes them.
+//
+// On Windows, which has no pseudo-terminals, the server serves a COM port (NUBRA_SIM_DEVICE_PORT,
+// COM2 by default) crossed over to the one the program opens (NUBRA_SIM_PROGRAM_PORT, COM1), which
+// SlavePath() and LinkPath() then name: under wine, scripts/test-windows joins the two. A hang-up
+// there only drops what was still to go, as the program's side of the line stays.
 #include "Nx3Device.h"
 
 #include <atomic>
@@ -21,6 +26,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -64,13 +70,17 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    void OpenPty();
-    void ClosePty();
+    // The platform's side of the line.
+    void OpenLine();
+    void CloseLine();
+    std::size_t WriteSome(const std::string& bytes, std::size_t most = std::string::npos);
+    bool ProgramHasUnread();
     void MakeLink();
     void RemoveLink();
     void Wake();
     void Run();
     void ReadInput();
+    void Feed(std::string_view bytes);
     void WritePending();
     void WriteStream();
     void HangUpOnceRead();
@@ -84,6 +94,7 @@ private:
     mutable std::mutex mutex_;
     std::string linkPath_;
     std::string slavePath_;
+    void* port_ = nullptr; // Windows: the HANDLE of the server's COM port
     int master_ = -1;
     int slave_ = -1;
     int wakeRead_ = -1;

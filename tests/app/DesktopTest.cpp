@@ -114,7 +114,7 @@ private slots:
                                                 {"option", Path("given/")},
                                                 {"xdg", Path("xdg/nubra5/")},
                                                 {"home", Path("home/.local/share/nubra5/")}};
-        QCOMPARE(chosen, folders[expected]);
+        QCOMPARE(QDir::fromNativeSeparators(chosen), folders[expected]);
         QFile::setPermissions(Path("bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
@@ -214,6 +214,9 @@ private slots:
     // The dialog offers the machine's serial devices (a fake tree here) and gives one to the chosen
     // COM number: written to [PORT] at once and used by the next open.
     void portDialogGivesADeviceToTheComNumber() {
+#ifdef _WIN32
+        QSKIP("the serial devices are found in /dev and /sys, which Windows lacks");
+#endif
         const QString root = Path("root");
         const QString byId = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2-if00-port0");
         QVERIFY(QDir().mkpath(root + QStringLiteral("/dev/serial/by-id")));

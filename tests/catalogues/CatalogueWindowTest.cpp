@@ -10,7 +10,9 @@
 #include <QtTest>
 #include <csignal>
 #include <filesystem>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include "CatalogueTables.h"
 #include "ScriptedDialogs.h"
@@ -265,6 +267,9 @@ private slots:
     }
 
     void anEngineErrorIsShownAndTheWindowGoesOn() {
+#ifdef _WIN32
+        QSKIP("the write is cut short by a file size limit (setrlimit), which Windows lacks");
+#else
         Start();
         TFormCatalogue* w = Window("TFormTowary");
         const qint64 size = QFile(Tables() + "TOWARY.tbl").size();
@@ -287,6 +292,7 @@ private slots:
         dialogs_->Answer(AddGoods("CHLEB"));
         w->SB_DodajClick();
         QCOMPARE(Goods().RecordCount(), 1);
+#endif
     }
 
     void closeButtonEndsWithTheCancelResult() {

@@ -1,6 +1,7 @@
 #pragma once
-// The program with its windows, talking to an in-process emulator over a pseudo-terminal. The line
-// records what the program wrote and lets a test act just before a given frame leaves.
+// The program with its windows, talking to an in-process emulator over a pseudo-terminal (under wine,
+// over a pair of COM ports). The line records what the program wrote and lets a test act just before a
+// given frame leaves.
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -10,19 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "PosixSerialLine.h"
 #include "ProgramState.h"
 #include "PtyServer.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedLine.h"
 #include "StartupWindows.h"
+#include "SystemSerialLine.h"
 #include "TFormMain.h"
 #include "TFormRegInfo.h"
 #include "TNX3Class.h"
 
 namespace nubra::testing {
 
-class WatchedLine : public PosixSerialLine {
+class WatchedLine : public SystemSerialLine {
 public:
     // Payloads of the frames written, in order ("I7", "3", ...).
     std::vector<std::string> sent;
@@ -36,7 +37,7 @@ public:
         sent.push_back(payload);
         if (beforeWrite)
             beforeWrite(payload);
-        return PosixSerialLine::Write(bytes);
+        return SystemSerialLine::Write(bytes);
     }
 };
 
@@ -46,8 +47,7 @@ public:
     void Start(const QByteArray& extraIni = {}) {
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        const std::string comPath = Dir().toStdString() + "COM1";
-        server = std::make_unique<sim::PtyServer>(sim::Nx3Device(), comPath);
+        server = std::make_unique<sim::PtyServer>(sim::Nx3Device(), Dir().toStdString() + "COM1");
         server->Start();
         QFile ini(Ini());
         QVERIFY(ini.open(QIODevice::WriteOnly));
@@ -55,7 +55,7 @@ public:
         ini.close();
 
         auto owned = std::make_unique<WatchedLine>();
-        owned->SetDevicePath(1, comPath);
+        owned->SetDevicePath(1, server->LinkPath());
         line = owned.get();
         dialogs = std::make_unique<ScriptedDialogs>();
         app::CurrentRegister = 1;

@@ -217,6 +217,10 @@ private slots:
     // The line closes in place of "D1": the report may be on paper. The one top-level handler shows
     // the message naming the lost port, with the unknown outcome's line.
     void lineLostInTheWaitSaysTheOutcomeIsUnknown() {
+#ifdef _WIN32
+        QSKIP("the emulator hangs up by closing its pseudo-terminal; under wine the program's COM port "
+              "stays open");
+#endif
         f.Device([](auto& d) {
             d.State().dayGross[0] = 1000;
             d.State().dayReceipts = 1;

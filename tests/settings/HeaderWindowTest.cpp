@@ -1,6 +1,7 @@
 // The header window and the footer dialog against the emulator: lines read and written in Mazovia
 // whatever the code page, the tax-number line, the control printout, alignment and header files.
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -216,7 +217,8 @@ private slots:
             pan->kbOdczytajZPlikuClick();
             QCOMPARE(pan->Edit(1)->text(), QStringLiteral("NOWY"));
             QCOMPARE(pan->Edit(2)->text(), QStringLiteral("stare"));
-            QCOMPARE(f.Boxes(), (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + path +
+            QCOMPARE(f.Boxes(), (QStringList{QString(), QStringLiteral("Odczyt z pliku ") +
+                                                            QDir::toNativeSeparators(path) +
                                                             QStringLiteral(" nie powiódł się.")}));
             QCOMPARE(f.dialogs->shown.back().icon, QMessageBox::Critical);
         }
@@ -227,8 +229,8 @@ private slots:
         pan->kbOdczytajZPlikuClick();
         f.dialogs->Answer(ChooseFile(missing));
         pan->kbZapiszDoPlikuClick();
-        const QString openFailed =
-            QStringLiteral("Otwarcie pliku ") + missing + QStringLiteral(" nie powiodło się.");
+        const QString openFailed = QStringLiteral("Otwarcie pliku ") + QDir::toNativeSeparators(missing) +
+                                   QStringLiteral(" nie powiodło się.");
         QCOMPARE(f.Boxes(), (QStringList{QString(), openFailed, QString(), openFailed}));
         // Made at the first use and kept, so each remembers its folder.
         QCOMPARE(pan->findChildren<QFileDialog*>().size(), 2);
@@ -285,9 +287,10 @@ private slots:
                                     ? QStringLiteral("znaku '§' (U+00A7)") + mazovia
                                     : QStringLiteral("znak sterujący (kod 0x1B) nie może trafić "
                                                      "do drukarki.");
-            QCOMPARE(f.Boxes(),
-                     (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + path +
-                                                 QStringLiteral(" nie powiódł się: wiersz 2: ") + why}));
+            QCOMPARE(
+                f.Boxes(),
+                (QStringList{QString(), QStringLiteral("Odczyt z pliku ") + QDir::toNativeSeparators(path) +
+                                            QStringLiteral(" nie powiódł się: wiersz 2: ") + why}));
         }
     }
 
