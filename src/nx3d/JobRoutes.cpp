@@ -24,8 +24,12 @@ void Service::MountJobRoutes(Router& route) {
               if (!job)
                   return Fail(res, 404, "Nie ma zadania " + std::string(req.matches[1]) + ".");
               Printer* p = Find(job->printer);
-              if (job->state != JobState::Unknown || job->kind != "receipt" || !p)
+              if (job->state != JobState::Unknown || !p)
                   return Fail(res, 409, "Wynik zadania " + std::to_string(job->id) + " jest znany.");
+              if (job->kind != "receipt")
+                  return Fail(res, 409,
+                              "Rejestr kasy zna tylko paragony: wynik zadania " + std::to_string(job->id) +
+                                  " sprawdź na drukarce.");
               p->RunInTurn([&] {
                   const ops::SaleRequest sale = ops::SaleFromJson(json::parse(job->body));
                   if (job->transaction == 0) {

@@ -192,6 +192,15 @@ std::map<std::string, long long> Journal::CountByState() {
     return counts;
 }
 
+std::map<std::pair<std::string, std::string>, long long> Journal::CountByKind() {
+    std::lock_guard lock(mutex_);
+    std::map<std::pair<std::string, std::string>, long long> counts;
+    Statement s(db_, "SELECT kind, state, COUNT(*) FROM jobs GROUP BY kind, state");
+    while (s.Step())
+        counts[{s.Text(0), s.Text(1)}] = s.Int(2);
+    return counts;
+}
+
 std::vector<Job> Journal::Last(int count) {
     std::lock_guard lock(mutex_);
     Statement s(db_, (std::string("SELECT ") + kColumns + " FROM jobs ORDER BY id DESC LIMIT ?1").c_str());

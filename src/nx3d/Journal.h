@@ -20,7 +20,7 @@ bool Final(JobState state);
 struct Job {
     long long id = 0;
     std::string printer;
-    std::string kind;     // "receipt"
+    std::string kind;     // "receipt", "report", "settings"
     std::string clientId; // the client's sale id
     std::string body;     // the request, as compact JSON
     JobState state = JobState::Queued;
@@ -46,6 +46,8 @@ public:
     // order, to run again (nothing of theirs went out).
     std::vector<Job> Recover();
     std::map<std::string, long long> CountByState();
+    // By kind, then state; only the pairs that occur.
+    std::map<std::pair<std::string, std::string>, long long> CountByKind();
     std::vector<Job> Last(int count);
 
 private:

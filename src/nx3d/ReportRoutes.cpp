@@ -30,14 +30,7 @@ void Service::MountReportRoutes(Router& route) {
             } catch (const ops::InvalidRequest& e) {
                 return Fail(res, e.field == "report" ? 404 : 400, e.what(), e.field);
             }
-            Job job;
-            job.printer = p->Config().id;
-            job.kind = "report";
-            job.body = body->dump();
-            bool inserted = false;
-            const Job stored = journal_.Insert(job, inserted);
-            Enqueue(*p, stored.id);
-            AnswerJob(res, stored.id, *wait);
+            SubmitJob(*p, "report", *body, *wait, res);
         });
 
     route("GET", "/api/v1/printers/{id}/reports/periodic",

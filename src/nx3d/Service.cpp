@@ -110,6 +110,18 @@ void Service::AnswerJob(httplib::Response& res, long long id, double wait) {
     Answer(res, HttpStatus(now.state), JobJson(now));
 }
 
+void Service::SubmitJob(Printer& printer, const std::string& kind, const json& body, double wait,
+                        httplib::Response& res) {
+    Job job;
+    job.printer = printer.Config().id;
+    job.kind = kind;
+    job.body = body.dump();
+    bool inserted = false;
+    const Job stored = journal_.Insert(job, inserted);
+    Enqueue(printer, stored.id);
+    AnswerJob(res, stored.id, wait);
+}
+
 json Service::JobJson(const Job& job) const {
     json out = {{"job", job.id},
                 {"printer", job.printer},
@@ -154,6 +166,11 @@ std::string Service::Metrics() {
     out << "# HELP nx3d_jobs Zadania w dzienniku według stanu.\n# TYPE nx3d_jobs gauge\n";
     for (const auto& [state, count] : journal_.CountByState())
         out << "nx3d_jobs{state=\"" << state << "\"} " << count << '\n';
+    out << "# HELP nx3d_jobs_by_kind Zadania w dzienniku według rodzaju i stanu.\n# TYPE nx3d_jobs_by_kind "
+           "gauge\n";
+    for (const auto& [key, count] : journal_.CountByKind())
+        out << "nx3d_jobs_by_kind{kind=\"" << key.first << "\",state=\"" << key.second << "\"} " << count
+            << '\n';
     out << "# HELP nx3d_printer_online Drukarka odpowiedziała w ostatnim zadaniu.\n# TYPE "
            "nx3d_printer_online gauge\n";
     for (const auto& p : printers_)

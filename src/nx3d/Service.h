@@ -59,6 +59,9 @@ private:
     // The job as it stands after waiting for it up to `wait` seconds: 202 with its address when it
     // is still queued or sending.
     void AnswerJob(httplib::Response& res, long long id, double wait);
+    // A new job of that kind journaled, queued and answered as AnswerJob does.
+    void SubmitJob(Printer& printer, const std::string& kind, const nlohmann::json& body, double wait,
+                   httplib::Response& res);
     nlohmann::json JobJson(const Job& job) const;
 
     void MountPrinterRoutes(Router& route);

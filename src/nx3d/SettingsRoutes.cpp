@@ -1,4 +1,4 @@
-// A printer's settings as the toolkit's snapshot: read, and put back writing only what differs.
+// A printer's settings as the toolkit's snapshot: read, and put back writing only what differs (a job).
 #include "JobKinds.h"
 #include "OpsError.h"
 #include "Routes.h"
@@ -34,19 +34,19 @@ void Service::MountSettingsRoutes(Router& route) {
               Printer* p = PrinterOf(req, res);
               if (!p)
                   return;
+              const std::optional<double> wait = WaitParam(req, res);
+              if (!wait)
+                  return;
               const std::optional<json> body = JsonBody(req, res);
               if (!body)
                   return;
-              Job job;
-              job.kind = "settings";
-              job.body = body->dump();
               try {
                   SettingsFromJson(*body);
               } catch (const ops::InvalidRequest& e) {
                   return Fail(res, 400, e.what(), e.field);
               }
-              const LinkOutcome out = p->OnLinkInTurn(JobWork(job, {}));
-              Answer(res, LinkStatus(out.state), out.result);
+              // A write changes the device, so it is a job of the journal like a report.
+              SubmitJob(*p, "settings", *body, *wait, res);
           });
 }
 

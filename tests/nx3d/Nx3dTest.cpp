@@ -342,20 +342,61 @@ TEST_F(Nx3d, AHeldPortLeavesTheJobNotSentAndTheSameIdGoesAgainLater) {
     EXPECT_EQ(Receipts(), 1);
 }
 
-TEST_F(Nx3d, SettingsPutBackWriteOnlyWhatDiffers) {
+// A settings write is a job of the journal: its answer, GET /jobs/{id} and the metrics show it, and
+// a refusal or a lost line maps to the same states as a receipt's.
+TEST_F(Nx3d, SettingsPutBackWriteOnlyWhatDiffersAsJobs) {
     Start();
     const Answer read = Call("GET", "/api/v1/printers/kasa/settings");
     ASSERT_EQ(read.status, 200) << read.text;
-    EXPECT_EQ(Call("PUT", "/api/v1/printers/kasa/settings", read.text).text, R"({"written":[]})");
+    const Answer same = Call("PUT", "/api/v1/printers/kasa/settings", read.text);
+    EXPECT_EQ(same.text, R"({"href":"/api/v1/jobs/1","job":1,"kind":"settings","printer":"kasa",)"
+                         R"("state":"done","written":[]})");
+    EXPECT_EQ(Call("GET", "/api/v1/jobs/1").text, same.text);
     server->WithDevice([](sim::Nx3Device& d) { d.State().vatRates[1] = 700; });
     // The rates go back only when asked for.
-    EXPECT_EQ(Call("PUT", "/api/v1/printers/kasa/settings", read.text).text, R"({"written":[]})");
+    EXPECT_EQ(Call("PUT", "/api/v1/printers/kasa/settings", read.text).body["written"], json::array());
     json withVat = read.body;
     withVat["withVat"] = true;
-    const Answer restored = Call("PUT", "/api/v1/printers/kasa/settings", withVat.dump());
-    EXPECT_EQ(restored.status, 200) << restored.text;
-    EXPECT_EQ(restored.body["written"].size(), 1u) << restored.text;
-    EXPECT_EQ(server->WithDevice([](sim::Nx3Device& d) { return d.State().vatRates[1]; }), 800);
+    struct Case {
+        const char* what;
+        std::function<void(sim::Nx3Device&)> arm;
+        int status;
+        const char* state;
+        int rate; // the device's rate B afterwards
+    };
+    const Case cases[] = {
+        {"written", [](sim::Nx3Device&) {}, 200, "done", 800},
+        {"refused", [](sim::Nx3Device& d) { d.State().readOnly = true; }, 422, "refused", 700},
+        {"lost before the rates went out", [](sim::Nx3Device& d) { d.HangUpOn("S3", sim::FailAt::Command); },
+         503, "not-sent", 700},
+        {"lost after the rates went out", [](sim::Nx3Device& d) { d.HangUpOn("S3", sim::FailAt::Closing); },
+         504, "unknown", 800},
+    };
+    long long job = 2;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        server->WithDevice([&](sim::Nx3Device& d) {
+            d.State().readOnly = false;
+            d.State().vatRates[1] = 700;
+            c.arm(d);
+        });
+        const Answer a = Call("PUT", "/api/v1/printers/kasa/settings", withVat.dump());
+        EXPECT_EQ(a.status, c.status) << a.text;
+        EXPECT_EQ(a.body["job"], ++job) << a.text;
+        EXPECT_EQ(Call("GET", "/api/v1/jobs/" + std::to_string(job)).body["state"], c.state);
+        EXPECT_EQ(server->WithDevice([](sim::Nx3Device& d) { return d.State().vatRates[1]; }), c.rate);
+    }
+    EXPECT_EQ(Call("GET", "/api/v1/jobs/3").body["written"], json::array({"stawki PTU"}));
+    EXPECT_EQ(Call("GET", "/api/v1/jobs/4").body["code"], "DD");
+    EXPECT_EQ(Call("POST", "/api/v1/jobs/6/resolve").text,
+              R"({"error":"Rejestr kasy zna tylko paragony: wynik zadania 6 sprawdź na drukarce."})");
+    const std::string metrics = Call("GET", "/metrics").text;
+    for (const char* line :
+         {"nx3d_jobs_by_kind{kind=\"settings\",state=\"done\"} 3\n",
+          "nx3d_jobs_by_kind{kind=\"settings\",state=\"refused\"} 1\n",
+          "nx3d_jobs_by_kind{kind=\"settings\",state=\"not-sent\"} 1\n",
+          "nx3d_jobs_by_kind{kind=\"settings\",state=\"unknown\"} 1\n", "nx3d_job_seconds_count 6\n"})
+        EXPECT_NE(metrics.find(line), std::string::npos) << line << metrics;
 }
 
 TEST_F(Nx3d, ATokenGuardsEveryRouteButMetrics) {
