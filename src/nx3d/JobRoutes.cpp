@@ -40,8 +40,21 @@ void Service::MountJobRoutes(Router& route) {
                       return;
                   }
                   ops::RegisterState reg;
-                  LinkOutcome out = p->OnLink(
-                      [&](TNX3Class& link, json&) { return ops::ReadRegister(link, sale.reg, reg); });
+                  const ops::SaleResult expected{sale.reg, job->transaction, sale.Value()};
+                  bool printed = false;
+                  const LinkOutcome out = p->OnLink([&](TNX3Class& link, json&) {
+                      if (!ops::ReadRegister(link, sale.reg, reg))
+                          return false;
+                      if (sale.print && reg.documentWaiting && ops::SaleOnDevice(reg, expected)) {
+                          // The sale is in the register and its document still waits: the print is
+                          // all that is left of the job, and the device prints a waiting document once.
+                          if (!link.PrintDoc(sale.reg, job->transaction))
+                              return false;
+                          printed = true;
+                          reg.documentWaiting = false;
+                      }
+                      return true;
+                  });
                   if (out.state != JobState::Done)
                       return;
                   json result = json::parse(job->result, nullptr, false);
@@ -52,10 +65,12 @@ void Service::MountJobRoutes(Router& route) {
                   result["value"] = TNX3Class::FormatAmount(sale.Value());
                   result["registerState"] = {{"transaction", reg.transaction},
                                              {"open", reg.open},
+                                             {"documentWaiting", reg.documentWaiting},
                                              {"lastSale", ops::Dev(reg.lastSale)}};
-                  const ops::SaleResult expected{sale.reg, job->transaction, sale.Value()};
                   if (ops::SaleOnDevice(reg, expected)) {
                       result["resolved"] = true;
+                      if (printed)
+                          result["printed"] = true;
                       result.erase("error");
                       journal_.SetState(job->id, JobState::Done, result.dump());
                   } else if (reg.transaction == job->transaction && reg.open) {
@@ -68,7 +83,7 @@ void Service::MountJobRoutes(Router& route) {
                       journal_.SetState(job->id, JobState::Unknown, result.dump());
                   }
               });
-              JobChanged();
+              JobChanged(job->id);
               const Job now = *journal_.Get(job->id);
               Answer(res, HttpStatus(now.state), JobJson(now));
           });

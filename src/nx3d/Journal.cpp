@@ -20,14 +20,16 @@ JobState StateFrom(const std::string& name) {
     return JobState::Unknown;
 }
 
-// A prepared statement that finalizes itself.
+// A statement of the journal's cache, made ready for its next use when it goes out of scope.
 class Statement {
 public:
-    Statement(sqlite3* db, const char* sql) : db_(db) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(db));
+    Statement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
+    ~Statement() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
     }
-    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
     Statement& Bind(int i, const std::string& v) {
         sqlite3_bind_text(stmt_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
         return *this;
@@ -57,10 +59,23 @@ public:
 
 private:
     sqlite3* db_;
-    sqlite3_stmt* stmt_ = nullptr;
+    sqlite3_stmt* stmt_;
 };
 
-constexpr const char* kColumns = "id, printer, kind, client_id, body, state, result, tran, created, finished";
+// Time spent writing (the commit waits for the disk), added up for the service's metrics.
+class WriteTimer {
+public:
+    explicit WriteTimer(double& total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+    ~WriteTimer() {
+        total_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    }
+
+private:
+    double& total_;
+    std::chrono::steady_clock::time_point start_;
+};
+
+#define NUBRA_JOB_COLUMNS "id, printer, kind, client_id, body, state, result, tran, created, finished"
 
 Job Row(Statement& s) {
     Job j;
@@ -104,7 +119,25 @@ Journal::Journal(const std::string& path) {
 }
 
 Journal::~Journal() {
+    for (const auto& [sql, stmt] : statements_)
+        sqlite3_finalize(stmt);
     sqlite3_close(db_);
+}
+
+sqlite3_stmt* Journal::Prepare(const char* sql) {
+    // Prepared once for the journal's life: a job runs the same few statements over and over.
+    sqlite3_stmt*& stmt = statements_[sql];
+    if (!stmt && sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) != SQLITE_OK) {
+        const std::string why = sqlite3_errmsg(db_);
+        statements_.erase(sql);
+        throw std::runtime_error(why);
+    }
+    return stmt;
+}
+
+double Journal::WriteSeconds() {
+    std::lock_guard lock(mutex_);
+    return writeSeconds_;
 }
 
 void Journal::Exec(const std::string& sql) {
@@ -118,17 +151,17 @@ void Journal::Exec(const std::string& sql) {
 
 Job Journal::Insert(const Job& job, bool& inserted) {
     std::lock_guard lock(mutex_);
-    Statement find(db_, (std::string("SELECT ") + kColumns +
-                         " FROM jobs WHERE printer = ?1 AND kind = ?2 AND client_id = ?3")
-                            .c_str());
+    WriteTimer timer(writeSeconds_);
+    Statement find(db_, Prepare("SELECT " NUBRA_JOB_COLUMNS
+                                " FROM jobs WHERE printer = ?1 AND kind = ?2 AND client_id = ?3"));
     find.Bind(1, job.printer).Bind(2, job.kind).Bind(3, job.clientId);
     if (!job.clientId.empty() && find.Step()) {
         inserted = false;
         return Row(find);
     }
     Statement add(db_,
-                  "INSERT INTO jobs (printer, kind, client_id, body, state, created) VALUES (?1, ?2, ?3, ?4, "
-                  "'queued', ?5)");
+                  Prepare("INSERT INTO jobs (printer, kind, client_id, body, state, created) VALUES (?1, "
+                          "?2, ?3, ?4, 'queued', ?5)"));
     const double now = Now();
     // A job without a client id gets one of its own, unique by its row.
     add.Bind(1, job.printer)
@@ -145,7 +178,7 @@ Job Journal::Insert(const Job& job, bool& inserted) {
 
 std::optional<Job> Journal::Get(long long id) {
     std::lock_guard lock(mutex_);
-    Statement s(db_, (std::string("SELECT ") + kColumns + " FROM jobs WHERE id = ?1").c_str());
+    Statement s(db_, Prepare("SELECT " NUBRA_JOB_COLUMNS " FROM jobs WHERE id = ?1"));
     s.Bind(1, id);
     if (!s.Step())
         return std::nullopt;
@@ -154,7 +187,8 @@ std::optional<Job> Journal::Get(long long id) {
 
 void Journal::SetState(long long id, JobState state, const std::string& result) {
     std::lock_guard lock(mutex_);
-    Statement s(db_, "UPDATE jobs SET state = ?2, result = ?3, finished = ?4 WHERE id = ?1");
+    WriteTimer timer(writeSeconds_);
+    Statement s(db_, Prepare("UPDATE jobs SET state = ?2, result = ?3, finished = ?4 WHERE id = ?1"));
     s.Bind(1, id)
         .Bind(2, std::string(StateName(state)))
         .Bind(3, result)
@@ -164,17 +198,18 @@ void Journal::SetState(long long id, JobState state, const std::string& result) 
 
 void Journal::SetTransaction(long long id, int transaction) {
     std::lock_guard lock(mutex_);
-    Statement s(db_, "UPDATE jobs SET tran = ?2 WHERE id = ?1");
+    WriteTimer timer(writeSeconds_);
+    Statement s(db_, Prepare("UPDATE jobs SET tran = ?2 WHERE id = ?1"));
     s.Bind(1, id).Bind(2, static_cast<long long>(transaction)).Step();
 }
 
 std::vector<Job> Journal::Recover() {
     std::lock_guard lock(mutex_);
-    Statement(db_, "UPDATE jobs SET state = 'unknown', result = '{\"error\": \"Usługa przerwana podczas "
-                   "wysyłania: wynik nieznany.\"}' WHERE state = 'sending'")
+    Statement(db_,
+              Prepare("UPDATE jobs SET state = 'unknown', result = '{\"error\": \"Usługa przerwana podczas "
+                      "wysyłania: wynik nieznany.\"}' WHERE state = 'sending'"))
         .Step();
-    Statement s(
-        db_, (std::string("SELECT ") + kColumns + " FROM jobs WHERE state = 'queued' ORDER BY id").c_str());
+    Statement s(db_, Prepare("SELECT " NUBRA_JOB_COLUMNS " FROM jobs WHERE state = 'queued' ORDER BY id"));
     std::vector<Job> queued;
     while (s.Step())
         queued.push_back(Row(s));
@@ -186,7 +221,7 @@ std::map<std::string, long long> Journal::CountByState() {
     std::map<std::string, long long> counts;
     for (const char* name : kStates)
         counts[name] = 0;
-    Statement s(db_, "SELECT state, COUNT(*) FROM jobs GROUP BY state");
+    Statement s(db_, Prepare("SELECT state, COUNT(*) FROM jobs GROUP BY state"));
     while (s.Step())
         counts[s.Text(0)] = s.Int(1);
     return counts;
@@ -195,7 +230,7 @@ std::map<std::string, long long> Journal::CountByState() {
 std::map<std::pair<std::string, std::string>, long long> Journal::CountByKind() {
     std::lock_guard lock(mutex_);
     std::map<std::pair<std::string, std::string>, long long> counts;
-    Statement s(db_, "SELECT kind, state, COUNT(*) FROM jobs GROUP BY kind, state");
+    Statement s(db_, Prepare("SELECT kind, state, COUNT(*) FROM jobs GROUP BY kind, state"));
     while (s.Step())
         counts[{s.Text(0), s.Text(1)}] = s.Int(2);
     return counts;
@@ -203,7 +238,7 @@ std::map<std::pair<std::string, std::string>, long long> Journal::CountByKind() 
 
 std::vector<Job> Journal::Last(int count) {
     std::lock_guard lock(mutex_);
-    Statement s(db_, (std::string("SELECT ") + kColumns + " FROM jobs ORDER BY id DESC LIMIT ?1").c_str());
+    Statement s(db_, Prepare("SELECT " NUBRA_JOB_COLUMNS " FROM jobs ORDER BY id DESC LIMIT ?1"));
     s.Bind(1, static_cast<long long>(count));
     std::vector<Job> jobs;
     while (s.Step())

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace nubra::nx3d {
 
@@ -50,10 +51,16 @@ public:
     std::map<std::pair<std::string, std::string>, long long> CountByKind();
     std::vector<Job> Last(int count);
 
+    // Seconds spent in writes so far, the wait for the disk included.
+    double WriteSeconds();
+
 private:
     void Exec(const std::string& sql);
+    sqlite3_stmt* Prepare(const char* sql);
     std::mutex mutex_;
     sqlite3* db_ = nullptr;
+    std::map<std::string, sqlite3_stmt*> statements_;
+    double writeSeconds_ = 0;
 };
 
 } // namespace nubra::nx3d

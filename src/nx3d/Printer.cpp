@@ -1,11 +1,13 @@
 #include "Printer.h"
 
+#include <chrono>
 #include <future>
 
 #include "Cp1250.h"
 #include "LinkError.h"
 #include "LinkUi.h"
 #include "ProtocolLog.h"
+#include "SerialLine.h"
 #include "SystemSerialLine.h"
 #include "TNX3Class.h"
 
@@ -16,6 +18,18 @@ using nlohmann::json;
 
 // The printer's port is COM1 of a link of its own.
 constexpr int kPort = 1;
+// A device still answering a session the service lost (killed, or a line error) is heard out until
+// the line has been quiet this long, so that its late frames are not read as answers to the next
+// command; a device that never stops (a scale on the port) is given up on after kSettleMax.
+constexpr int kQuietMs = 150;
+constexpr auto kSettleMax = std::chrono::seconds(3);
+
+void Settle(SerialLine& line) {
+    line.SetReadTimeout(kQuietMs);
+    const auto until = std::chrono::steady_clock::now() + kSettleMax;
+    while (line.ReadByte() >= 0 && std::chrono::steady_clock::now() < until) {
+    }
+}
 
 std::string Plain(const std::string& text) {
     std::string out;
@@ -141,6 +155,7 @@ void Printer::Loop() {
 LinkOutcome Printer::OnLink(const LinkWork& fn) {
     auto line = std::make_unique<SystemSerialLine>();
     line->SetDevicePath(kPort, config_.device);
+    SerialLine& port = *line;
     ServiceLinkUi ui;
     TNX3Class link(dataFolder_, ui, std::move(line));
     ui.SetLink(&link);
@@ -159,6 +174,11 @@ LinkOutcome Printer::OnLink(const LinkWork& fn) {
         std::lock_guard lock(busyMutex_);
         busy_.clear();
     }
+    if (!settled_) {
+        Settle(port);
+        link.SetTimeouts(2.0f);
+        settled_ = true;
+    }
     try {
         const bool ok = fn(link, out.result);
         online_ = true;
@@ -171,6 +191,7 @@ LinkOutcome Printer::OnLink(const LinkWork& fn) {
         }
     } catch (const LinkError& e) {
         online_ = false;
+        settled_ = false;
         const bool unknown = e.OutcomeUnknown() || link.ChangingCommandSent();
         out.state = unknown ? JobState::Unknown : JobState::NotSent;
         out.result["error"] = Plain(unknown ? e.WithOutcomeUnknown().what() : e.what());

@@ -59,6 +59,9 @@ private:
     std::deque<std::function<void()>> tasks_;
     bool stopping_ = false;
     std::atomic<bool> online_{false};
+    // False until the line was heard out once: after the start (a killed service's last answer may
+    // still be on its way) and after a lost line.
+    bool settled_ = false;
     mutable std::mutex busyMutex_;
     std::string busy_;
     std::thread worker_;

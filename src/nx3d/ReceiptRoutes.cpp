@@ -11,6 +11,7 @@ void Service::MountReceiptRoutes(Router& route) {
     route("POST", "/api/v1/printers/{id}/receipts", "/api/v1/printers/" + kPrinterId + "/receipts",
           "Paragon albo faktura, dokładnie raz na identyfikator sprzedaży",
           [this](const httplib::Request& req, httplib::Response& res) {
+              const double since = Seconds();
               Printer* p = PrinterOf(req, res);
               if (!p)
                   return;
@@ -46,7 +47,7 @@ void Service::MountReceiptRoutes(Router& route) {
                       journal_.SetState(stored.id, JobState::Queued);
                   Enqueue(*p, stored.id);
               }
-              AnswerJob(res, stored.id, *wait);
+              AnswerJob(res, stored.id, *wait, since);
           });
 }
 

@@ -15,6 +15,7 @@ void Service::MountReportRoutes(Router& route) {
         "/api/v1/printers/" + kPrinterId + "/reports/([a-z-]+)",
         "Raport: daily, periodic, monthly, constant, goods-list, settlement (potwierdzane wymagają confirm)",
         [this](const httplib::Request& req, httplib::Response& res) {
+            const double since = Seconds();
             Printer* p = PrinterOf(req, res);
             if (!p)
                 return;
@@ -30,7 +31,7 @@ void Service::MountReportRoutes(Router& route) {
             } catch (const ops::InvalidRequest& e) {
                 return Fail(res, e.field == "report" ? 404 : 400, e.what(), e.field);
             }
-            SubmitJob(*p, "report", *body, *wait, res);
+            SubmitJob(*p, "report", *body, *wait, since, res);
         });
 
     route("GET", "/api/v1/printers/{id}/reports/periodic",

@@ -1,5 +1,7 @@
 #include "Routes.h"
 
+#include <chrono>
+
 namespace nubra::nx3d {
 namespace {
 
@@ -7,6 +9,10 @@ constexpr double kDefaultWait = 60;
 constexpr double kMaxWait = 3600;
 
 } // namespace
+
+double Seconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 void Router::operator()(const std::string& method, const std::string& path, const std::string& pattern,
                         const std::string& summary, Handler handler) {

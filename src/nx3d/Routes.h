@@ -38,6 +38,9 @@ void Fail(httplib::Response& res, int status, const std::string& message, const 
 // whose every field is optional takes no body as {}.
 std::optional<nlohmann::json> JsonBody(const httplib::Request& req, httplib::Response& res,
                                        bool emptyIsObject = false);
+// A steady clock in seconds, for the service's own time.
+double Seconds();
+
 // ?wait=SECONDS (default 60, at most an hour), or nullopt once 400 naming "wait" was answered.
 std::optional<double> WaitParam(const httplib::Request& req, httplib::Response& res);
 

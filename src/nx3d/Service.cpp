@@ -13,10 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-double Seconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
 bool SameToken(const std::string& a, const std::string& b) {
     // Constant time: every byte is looked at whatever differs first.
     unsigned char diff = a.size() == b.size() ? 0 : 1;
@@ -57,9 +53,21 @@ Printer* Service::PrinterOf(const httplib::Request& req, httplib::Response& res)
     return p;
 }
 
+void Service::JobChanged(long long id) {
+    std::lock_guard lock(changedMutex_);
+    const auto it = watches_.find(id);
+    if (it == watches_.end())
+        return;
+    ++it->second.changes;
+    it->second.changed.notify_all();
+}
+
 void Service::JobChanged() {
-    { std::lock_guard lock(changedMutex_); }
-    changed_.notify_all();
+    std::lock_guard lock(changedMutex_);
+    for (auto& [id, watch] : watches_) {
+        ++watch.changes;
+        watch.changed.notify_all();
+    }
 }
 
 void Service::CountRefusal(const std::string& printer, const std::string& code) {
@@ -67,10 +75,16 @@ void Service::CountRefusal(const std::string& printer, const std::string& code) 
     ++refusals_[{printer, code}];
 }
 
-void Service::CountJobTime(double seconds) {
+void Service::CountJobTime(double lineSeconds, double ownSeconds) {
     std::lock_guard lock(metricsMutex_);
-    jobSeconds_ += seconds;
+    jobSeconds_ += lineSeconds;
+    ownSeconds_ += ownSeconds;
     ++jobCount_;
+}
+
+void Service::CountOwnTime(double seconds) {
+    std::lock_guard lock(metricsMutex_);
+    ownSeconds_ += seconds;
 }
 
 void Service::Enqueue(Printer& printer, long long jobId) {
@@ -78,40 +92,58 @@ void Service::Enqueue(Printer& printer, long long jobId) {
 }
 
 void Service::RunJob(Printer& printer, long long jobId) {
+    const double start = Seconds();
     const std::optional<Job> job = journal_.Get(jobId);
     if (!job || job->state != JobState::Queued)
         return;
-    const double start = Seconds();
-    const LinkWork work = JobWork(*job, [&](int tranNo) { journal_.SetTransaction(jobId, tranNo); });
+    double journaling = 0; // of the transaction number, while on the line
+    const LinkWork work = JobWork(*job, [&](int tranNo) {
+        const double at = Seconds();
+        journal_.SetTransaction(jobId, tranNo);
+        journaling += Seconds() - at;
+    });
     // On disk before the first byte goes out: a crash from here on leaves the job unknown.
     journal_.SetState(jobId, JobState::Sending);
-    JobChanged();
+    JobChanged(jobId);
+    const double lineStart = Seconds();
     const LinkOutcome out = printer.OnLink(work);
+    const double line = Seconds() - lineStart - journaling;
     journal_.SetState(jobId, out.state, out.result.dump());
-    CountJobTime(Seconds() - start);
-    JobChanged();
+    JobChanged(jobId);
+    CountJobTime(line, Seconds() - start - line);
 }
 
 Job Service::WaitFinal(long long id, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     std::unique_lock lock(changedMutex_);
+    Watch& watch = watches_[id];
+    ++watch.waiters;
     for (;;) {
+        const long long seen = watch.changes;
+        lock.unlock();
         Job job = *journal_.Get(id);
-        if (Final(job.state) || std::chrono::steady_clock::now() >= deadline)
+        lock.lock();
+        if (Final(job.state) || std::chrono::steady_clock::now() >= deadline) {
+            if (--watch.waiters == 0)
+                watches_.erase(id);
             return job;
-        changed_.wait_until(lock, deadline);
+        }
+        watch.changed.wait_until(lock, deadline, [&] { return watch.changes != seen; });
     }
 }
 
-void Service::AnswerJob(httplib::Response& res, long long id, double wait) {
+void Service::AnswerJob(httplib::Response& res, long long id, double wait, double since) {
+    const double waitStart = Seconds();
     const Job now = WaitFinal(id, wait);
+    const double waitEnd = Seconds();
     if (!Final(now.state))
         res.set_header("Location", "/api/v1/jobs/" + std::to_string(now.id));
     Answer(res, HttpStatus(now.state), JobJson(now));
+    CountOwnTime(waitStart - since + Seconds() - waitEnd);
 }
 
 void Service::SubmitJob(Printer& printer, const std::string& kind, const json& body, double wait,
-                        httplib::Response& res) {
+                        double since, httplib::Response& res) {
     Job job;
     job.printer = printer.Config().id;
     job.kind = kind;
@@ -119,7 +151,7 @@ void Service::SubmitJob(Printer& printer, const std::string& kind, const json& b
     bool inserted = false;
     const Job stored = journal_.Insert(job, inserted);
     Enqueue(printer, stored.id);
-    AnswerJob(res, stored.id, wait);
+    AnswerJob(res, stored.id, wait, since);
 }
 
 json Service::JobJson(const Job& job) const {
@@ -178,6 +210,13 @@ std::string Service::Metrics() {
     std::lock_guard lock(metricsMutex_);
     out << "# HELP nx3d_job_seconds Czas zadań na łączu.\n# TYPE nx3d_job_seconds summary\n"
         << "nx3d_job_seconds_sum " << jobSeconds_ << "\nnx3d_job_seconds_count " << jobCount_ << '\n';
+    out << "# HELP nx3d_job_overhead_seconds Czas usługi na zadanie poza łączem i czekaniem (z zapisami "
+           "dziennika).\n# TYPE nx3d_job_overhead_seconds summary\n"
+        << "nx3d_job_overhead_seconds_sum " << ownSeconds_ << "\nnx3d_job_overhead_seconds_count "
+        << jobCount_ << '\n';
+    out << "# HELP nx3d_journal_write_seconds Czas zapisów do dziennika (z oczekiwaniem na dysk).\n# TYPE "
+           "nx3d_journal_write_seconds counter\nnx3d_journal_write_seconds_total "
+        << journal_.WriteSeconds() << '\n';
     out << "# HELP nx3d_refusals_total Odmowy drukarki według kodu.\n# TYPE nx3d_refusals_total counter\n";
     for (const auto& [key, count] : refusals_)
         out << "nx3d_refusals_total{printer=\"" << key.first << "\",code=\"" << key.second << "\"} " << count

@@ -45,9 +45,14 @@ public:
 
     Journal& Jobs() { return journal_; }
     const std::string& DataFolder() const { return dataFolder_; }
+    // Wakes who waits for the job (JobChanged(): for any job).
+    void JobChanged(long long id);
     void JobChanged();
     void CountRefusal(const std::string& printer, const std::string& code);
-    void CountJobTime(double seconds);
+    // A job's time on the line, and the service's own time for it (the journal's commits included).
+    void CountJobTime(double lineSeconds, double ownSeconds);
+    // Own time of a request's handler, outside the wait for its job.
+    void CountOwnTime(double seconds);
 
 private:
     Printer* Find(const std::string& id);
@@ -58,10 +63,11 @@ private:
     Job WaitFinal(long long id, double seconds);
     // The job as it stands after waiting for it up to `wait` seconds: 202 with its address when it
     // is still queued or sending.
-    void AnswerJob(httplib::Response& res, long long id, double wait);
+    // since: when the request's handler began, for its own time.
+    void AnswerJob(httplib::Response& res, long long id, double wait, double since);
     // A new job of that kind journaled, queued and answered as AnswerJob does.
     void SubmitJob(Printer& printer, const std::string& kind, const nlohmann::json& body, double wait,
-                   httplib::Response& res);
+                   double since, httplib::Response& res);
     nlohmann::json JobJson(const Job& job) const;
 
     void MountPrinterRoutes(Router& route);
@@ -75,11 +81,17 @@ private:
     std::string token_;
     Journal journal_;
     std::vector<RouteDoc> routes_;
+    // The jobs requests wait for: each waiter wakes only for its own job.
+    struct Watch {
+        int waiters = 0;
+        long long changes = 0;
+        std::condition_variable changed;
+    };
     std::mutex changedMutex_;
-    std::condition_variable changed_;
+    std::map<long long, Watch> watches_;
     std::mutex metricsMutex_;
     std::map<std::pair<std::string, std::string>, long long> refusals_;
-    double jobSeconds_ = 0;
+    double jobSeconds_ = 0, ownSeconds_ = 0;
     long long jobCount_ = 0;
     std::vector<std::unique_ptr<Printer>> printers_;
 };

@@ -31,6 +31,7 @@ void Service::MountSettingsRoutes(Router& route) {
           "Przywraca ustawienia z kopii: zapisuje tylko to, co się różni (stawki VAT tylko z \"withVat\": "
           "true)",
           [this](const httplib::Request& req, httplib::Response& res) {
+              const double since = Seconds();
               Printer* p = PrinterOf(req, res);
               if (!p)
                   return;
@@ -46,7 +47,7 @@ void Service::MountSettingsRoutes(Router& route) {
                   return Fail(res, 400, e.what(), e.field);
               }
               // A write changes the device, so it is a job of the journal like a report.
-              SubmitJob(*p, "settings", *body, *wait, res);
+              SubmitJob(*p, "settings", *body, *wait, since, res);
           });
 }
 
