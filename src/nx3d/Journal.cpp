@@ -196,10 +196,10 @@ void Journal::SetState(long long id, JobState state, const std::string& result) 
         .Step();
 }
 
-void Journal::SetTransaction(long long id, int transaction) {
+void Journal::SetSending(long long id, int transaction) {
     std::lock_guard lock(mutex_);
     WriteTimer timer(writeSeconds_);
-    Statement s(db_, Prepare("UPDATE jobs SET tran = ?2 WHERE id = ?1"));
+    Statement s(db_, Prepare("UPDATE jobs SET state = 'sending', tran = ?2 WHERE id = ?1"));
     s.Bind(1, id).Bind(2, static_cast<long long>(transaction)).Step();
 }
 

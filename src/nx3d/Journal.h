@@ -42,7 +42,8 @@ public:
     Job Insert(const Job& job, bool& inserted);
     std::optional<Job> Get(long long id);
     void SetState(long long id, JobState state, const std::string& result = "");
-    void SetTransaction(long long id, int transaction);
+    // "sending", with the transaction the sale goes into, in one commit.
+    void SetSending(long long id, int transaction);
     // Jobs left "sending" by a service that stopped become unknown; the queued ones are returned in
     // order, to run again (nothing of theirs went out).
     std::vector<Job> Recover();

@@ -96,15 +96,21 @@ void Service::RunJob(Printer& printer, long long jobId) {
     const std::optional<Job> job = journal_.Get(jobId);
     if (!job || job->state != JobState::Queued)
         return;
-    double journaling = 0; // of the transaction number, while on the line
+    double journaling = 0; // of the sale's start, while on the line
     const LinkWork work = JobWork(*job, [&](int tranNo) {
         const double at = Seconds();
-        journal_.SetTransaction(jobId, tranNo);
+        journal_.SetSending(jobId, tranNo);
+        JobChanged(jobId);
         journaling += Seconds() - at;
     });
-    // On disk before the first byte goes out: a crash from here on leaves the job unknown.
-    journal_.SetState(jobId, JobState::Sending);
-    JobChanged(jobId);
+    // On disk before anything that changes the device goes out: a crash from then on leaves the job
+    // unknown. A receipt's reads and the start of its transaction may go again (a rerun takes the open
+    // transaction over), so a receipt is marked when its sale is about to go, with its transaction, in
+    // one commit; the other kinds may change the device with their first command.
+    if (job->kind != "receipt") {
+        journal_.SetState(jobId, JobState::Sending);
+        JobChanged(jobId);
+    }
     const double lineStart = Seconds();
     const LinkOutcome out = printer.OnLink(work);
     const double line = Seconds() - lineStart - journaling;
