@@ -56,12 +56,19 @@ public:
     double WriteSeconds();
 
 private:
+    // One connection and its prepared statements, used by one thread at a time.
+    struct Connection {
+        std::mutex mutex;
+        sqlite3* db = nullptr;
+        std::map<std::string, sqlite3_stmt*> statements;
+        sqlite3_stmt* Prepare(const char* sql);
+        void Close();
+    };
     void Exec(const std::string& sql);
-    sqlite3_stmt* Prepare(const char* sql);
-    std::mutex mutex_;
-    sqlite3* db_ = nullptr;
-    std::map<std::string, sqlite3_stmt*> statements_;
-    double writeSeconds_ = 0;
+    // Writes go one by one through the writer; reads go through a reader of their own, so that they
+    // never wait for a commit's wait for the disk (WAL lets them read the last commit meanwhile).
+    Connection writer_, reader_;
+    double writeSeconds_ = 0; // under the writer's mutex
 };
 
 } // namespace nubra::nx3d
