@@ -4,6 +4,7 @@
 
 #include "DialogSeam.h"
 #include "MessageBox.h"
+#include "ProbeOps.h"
 #include "ProfileFile.h"
 #include "SerialDevices.h"
 #include "SystemSerialLine.h"
@@ -23,8 +24,31 @@ void TFormMain::ASetPortExecute(QObject* sender) {
     form->SetDevicePaths(devicePaths_);
     form->SetSerialDevices(ListSerialDevices(deviceRoot_));
     form->SelectPort(portNumber_);
-    if (sender != form && DialogSeam::Current().Exec(*form) != QDialog::Accepted)
+    bool released = false;
+    PortProbe probe;
+    probe.targets = [this] { return ops::ProbeTargets(*config_, SerialDeviceFolder(deviceRoot_)); };
+    probe.probe = [folder = programDirectory_](const std::string& path) {
+        return ops::ProbeDevice(path, folder);
+    };
+    probe.release = [this, &released] {
+        if (nx3_->PortOpen) {
+            nx3_->ClosePort();
+            SetPortPanel({});
+            released = true;
+        }
+    };
+    probe.deviceRoot = deviceRoot_;
+    form->SetProbe(std::move(probe));
+    if (sender != form && DialogSeam::Current().Exec(*form) != QDialog::Accepted) {
+        form->SetProbe({});
+        // Let go for "Wykryj": the port the user kept is taken again.
+        if (released && nx3_->OpenPort(portNumber_))
+            SetPortPanel(QStringLiteral("COM %1").arg(portNumber_));
+        else if (released)
+            sbCloseOpenPort_->setChecked(true);
         return;
+    }
+    form->SetProbe({});
     if (sender != form)
         storedPortNumber_.reset(); // the user's choice is kept
     portNumber_ = form->SelectedPort();

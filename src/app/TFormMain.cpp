@@ -16,6 +16,7 @@
 #include <iostream>
 
 #include "Constants.h"
+#include "LinkError.h"
 #include "MessageBox.h"
 #include "NubraError.h"
 #include "ProfileFile.h"
@@ -320,6 +321,15 @@ void TFormMain::RunAction(const std::function<void()>& body, bool deviceAction) 
     try {
         body();
         return;
+    } catch (const LinkError& e) {
+        if (e.PortStillLost()) {
+            // The box that said the port went was shown once; every later command only notes it.
+            linkUi_->SetBusyCursor(false);
+            statusPanel2_->setText(ProgramText(std::string(e.what())));
+            return;
+        }
+        message =
+            ProgramText(e.LineLost() ? nx3_->LostPortMessage(e.OutcomeUnknown()) : std::string(e.what()));
     } catch (const nubra::Error& e) {
         message = ProgramText(std::string(e.what()));
     } catch (const std::exception& e) {

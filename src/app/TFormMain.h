@@ -86,7 +86,9 @@ public:
     TFormAbout* FormAbout() const;
 
     // Runs a user action: a nubra::Error (or any std::exception) it raises is shown in a "nubra5"
-    // error box and the program goes on. A device action does not start while a wait runs.
+    // error box and the program goes on. A device action does not start while a wait runs. A line lost
+    // (a USB adapter pulled) is told once, naming the port; commands while it is still away only note
+    // it in the status bar, and the first one after it is back reopens it.
     void RunAction(const std::function<void()>& body, bool deviceAction = true);
     bool WaitRunning() const { return waitRunning_; }
     // Told by the wait window: while it is shown the device actions are disabled.

@@ -44,6 +44,8 @@ public:
     bool Write(const std::string& bytes) override { return Ready() && line_->Write(bytes); }
     int ReadByte() override { return Ready() ? line_->ReadByte() : kNoByte; }
     bool Close() override { return line_->Close(); }
+    bool Gone() const override { return line_->Gone(); }
+    std::string DevicePath(int portNumber) const override { return line_->DevicePath(portNumber); }
 
 private:
     bool Ready() {

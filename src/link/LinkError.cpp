@@ -21,7 +21,21 @@ LinkError LinkError::WithOutcomeUnknown() const {
         return *this;
     LinkError unknown(std::string(what()) + "\r\n" + UnknownOutcomeLine, kind_);
     unknown.outcomeUnknown_ = true;
+    unknown.lineLost_ = lineLost_;
+    unknown.stillLost_ = stillLost_;
     return unknown;
+}
+
+LinkError LinkError::WithLineLost() const {
+    LinkError lost(*this);
+    lost.lineLost_ = true;
+    return lost;
+}
+
+LinkError LinkError::StillLost(const std::string& note) {
+    LinkError still(note, Kind::NoCommunication);
+    still.stillLost_ = true;
+    return still;
 }
 
 } // namespace nubra

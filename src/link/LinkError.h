@@ -24,6 +24,16 @@ public:
     // UnknownOutcomeLine. An error already marked so stays as it is.
     LinkError WithOutcomeUnknown() const;
 
+    // The line went during the exchange (hung up, adapter pulled): the link has closed the port and
+    // reopens it at the next command. The message stays the no-communication one; a program that
+    // runs on (the windows) names the port instead (TNX3Class::LostPortMessage).
+    LinkError WithLineLost() const;
+    bool LineLost() const { return lineLost_; }
+    // A command while the lost port is still not back: nothing was sent. The message is a short
+    // note, for a status line rather than a message box after the one that said the port went.
+    static LinkError StillLost(const std::string& note);
+    bool PortStillLost() const { return stillLost_; }
+
     Kind GetKind() const { return kind_; }
     // True when the device may or may not have done what the interrupted command asked; false
     // when nothing was done (the failure came before the command had gone out whole, or the
@@ -33,6 +43,8 @@ public:
 private:
     Kind kind_;
     bool outcomeUnknown_ = false;
+    bool lineLost_ = false;
+    bool stillLost_ = false;
 };
 
 } // namespace nubra

@@ -46,13 +46,14 @@ std::string TNX3Class::Frame(const std::string& payload) {
 }
 
 void TNX3Class::SendCommand(const std::string& code, std::string& reply) {
+    ReopenLostPort();
     BusyCursor busy(ui_);
     line_->Purge();
     const std::string frame = Frame(code);
     ui_.AddLogLine(kSeparator);
     ui_.AddLogLine("<- " + frame);
     if (!line_->Write(frame))
-        throw LinkError::NoCommunication();
+        throw LineFailure(line_->Gone());
     ++writesDone_;
     if (Sleep)
         Sleep(25);
@@ -68,16 +69,17 @@ void TNX3Class::SendBytesFrame(const std::string& bytes) {
     const std::string frame = Frame(bytes);
     ui_.AddLogLine("<- " + frame);
     if (!line_->Write(frame))
-        throw LinkError::NoCommunication();
+        throw LineFailure(line_->Gone());
     ++writesDone_;
 }
 
 void TNX3Class::SendRaw(const std::string& text) {
+    ReopenLostPort();
     BusyCursor busy(ui_);
     const std::string sent = WindowsToMazovia(text);
     ui_.AddLogLine("<- " + sent);
     if (!line_->Write(sent))
-        throw LinkError::NoCommunication();
+        throw LineFailure(line_->Gone());
     ++writesDone_;
 }
 
@@ -120,7 +122,7 @@ void TNX3Class::ReceiveFrame(std::string& data) {
     for (int count = 1;; ++count) {
         const int b = line_->ReadByte();
         if (b < 0)
-            throw LinkError::NoCommunication();
+            throw LineFailure(b == SerialLine::kLineGone);
         // Everything before the first STX is skipped, an ETX included (the tail of an earlier answer).
         if (b == STX) {
             state = State::InPayload;
@@ -157,7 +159,7 @@ void TNX3Class::ReceiveFixed(int count, std::string& data) {
     for (int total = 1; !started || got.size() < wanted; ++total) {
         const int b = line_->ReadByte();
         if (b < 0)
-            throw LinkError::NoCommunication();
+            throw LineFailure(b == SerialLine::kLineGone);
         if (started)
             got += static_cast<char>(b);
         else
@@ -178,7 +180,7 @@ void TNX3Class::ReceiveReply(std::string& reply) {
     try {
         ReceiveFrame(extended);
     } catch (const LinkError& e) {
-        if (e.GetKind() != LinkError::Kind::NoCommunication)
+        if (e.GetKind() != LinkError::Kind::NoCommunication || e.LineLost())
             throw;
         return;
     }
@@ -210,7 +212,7 @@ std::string TNX3Class::GatherReply(std::size_t count, bool& aborted) {
         // Empty reads are tried again for as long as the printout takes; a line that is gone
         // will never bring the answer.
         if (b == SerialLine::kLineGone)
-            throw LinkError::NoCommunication();
+            throw LineFailure(true);
         if (b >= 0)
             gathered += static_cast<char>(b);
     }

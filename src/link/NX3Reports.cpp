@@ -95,7 +95,7 @@ void TNX3Class::SkipReportRest() {
                 return;
         } catch (const LinkError& e) {
             // Silence means it is over; a garbled frame of the rest is skipped like the rest.
-            if (e.GetKind() == LinkError::Kind::NoCommunication)
+            if (e.GetKind() == LinkError::Kind::NoCommunication && !e.LineLost())
                 return;
             if (e.GetKind() != LinkError::Kind::Checksum)
                 throw;

@@ -65,6 +65,8 @@ bool TNX3Class::OpenPort(int portNumber) {
         return false;
     }
     PortOpen = true;
+    portNumber_ = portNumber;
+    lost_ = false;
     return true;
 }
 
@@ -74,6 +76,39 @@ void TNX3Class::ClosePort() {
     if (!line_->Close())
         throw LinkError(ClosePortMessage);
     PortOpen = false;
+    lost_ = false;
+}
+
+std::string TNX3Class::PortPlace() const {
+    const std::string name = PortName.empty() ? "COM" + std::to_string(portNumber_) : PortName;
+    const std::string device = line_->DevicePath(portNumber_);
+    return device.empty() || device == name ? name : name + " (" + device + ")";
+}
+
+std::string TNX3Class::LostPortMessage(bool outcomeUnknown) const {
+    return "Utracono port " + PortPlace() +
+           ": urządzenie zostało odłączone (wyjęty adapter USB albo przewód kasy).\r\n"
+           "Podłącz je ponownie; następne polecenie samo otworzy port." +
+           (outcomeUnknown ? std::string("\r\n") + LinkError::UnknownOutcomeLine : std::string());
+}
+
+LinkError TNX3Class::LineFailure(bool gone) {
+    if (!gone || !PortOpen)
+        return LinkError::NoCommunication();
+    // Held open, a pulled adapter's node could not come back under its name.
+    line_->Close();
+    lost_ = true;
+    return LinkError::NoCommunication().WithLineLost();
+}
+
+void TNX3Class::ReopenLostPort() {
+    if (!lost_)
+        return;
+    if (line_->Open(portNumber_) != SerialLine::OpenResult::Ok || !SetTimeouts(2.0f)) {
+        line_->Close();
+        throw LinkError::StillLost("Port " + PortPlace() + " jest nadal odłączony: podłącz kasę ponownie.");
+    }
+    lost_ = false;
 }
 
 } // namespace nubra

@@ -27,6 +27,8 @@
 
 namespace nubra {
 
+class LinkError;
+
 // Reply of "T2", the twelve fields in the order the printer sends them, each as received.
 struct Totalizer {
     std::string CancelledReceipts; // 1-4
@@ -149,6 +151,12 @@ public:
     bool OpenPort(int portNumber);
     // Raises LinkError(ClosePortMessage) when closing fails.
     void ClosePort();
+    // True from a line gone during an exchange (a USB adapter pulled) until the port is open again.
+    // The link has closed it, so the device can come back under its name; the next command opens it
+    // again first, and while the device is not back fails at once with LinkError::StillLost.
+    bool PortLost() const { return lost_; }
+    // The one message a lost line gives where the program runs on: the port, its device, what to do.
+    std::string LostPortMessage(bool outcomeUnknown) const;
 
     // --- frames and exchange ---
     static std::string Checksum(const std::string& payload);
@@ -348,6 +356,12 @@ private:
     void EndWait(const std::string& logText);
     bool ReadStatusBlock(const std::string& code, int count, std::size_t uniqueWidth, std::string& uniqueNo,
                          std::string& nip, unsigned char& status1, unsigned char& status2);
+    // What a failed read or write raises; a line that is gone is closed and the port marked lost.
+    LinkError LineFailure(bool gone);
+    // Before a command's first byte.
+    void ReopenLostPort();
+    // "COM1 (/dev/ttyUSB0)"
+    std::string PortPlace() const;
 
     std::string programDirectory_;
     LinkUi& ui_;
@@ -356,6 +370,8 @@ private:
     // Writes that went out whole, for GuardOutcome.
     std::uint64_t writesDone_ = 0;
     bool changingSent_ = false;
+    int portNumber_ = 0;
+    bool lost_ = false;
 };
 
 } // namespace nubra

@@ -1,5 +1,6 @@
 // nx3d: the printer's sales and queries as a local HTTP service for point-of-sale software.
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <httplib.h>
 #include <iostream>
@@ -53,6 +54,14 @@ int main(int argc, char** argv) {
     }
     const std::string data = ChooseDataFolder("", options.data, Environment("XDG_DATA_HOME"),
                                               Environment("HOME"), IsWritableFolder);
+    // A service started for the first time, or on a fresh --data, makes its folder for the journal.
+    std::error_code made;
+    std::filesystem::create_directories(data, made);
+    if (made) {
+        std::cerr << "nx3d: nie można utworzyć katalogu danych " << data << ": " << made.message() << "."
+                  << std::endl;
+        return 73;
+    }
     std::string token;
     try {
         ApplyIni(options, data + "nx3d.ini");

@@ -7,6 +7,10 @@ const char* const PortSerialLine::kMissingReason =
     "nx3config.ini";
 const char* const PortSerialLine::kBusyReason =
     "port jest zajęty przez inny program; zamknij go i spróbuj ponownie";
+// $USER stays for the shell to fill in: the line can be pasted as it is.
+const char* const PortSerialLine::kPermissionReason =
+    "brak uprawnień: użytkownik musi należeć do grupy dialout; dodaje go polecenie "
+    "sudo usermod -aG dialout $USER, po nim należy wylogować się i zalogować ponownie";
 
 PortSerialLine::PortSerialLine() {
     for (int n = 1; n <= 4; ++n)

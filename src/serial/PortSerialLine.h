@@ -12,7 +12,7 @@ namespace nubra {
 class PortSerialLine : public SerialLine {
 public:
     // Why the last Open failed, for a program that tells a busy device from others (probe).
-    enum class OpenFailure { None, Missing, Busy, NotTerminal, Other };
+    enum class OpenFailure { None, Missing, Busy, NotTerminal, Denied, Other };
 
     // The device of COM<portNumber> until the configuration names another: /dev/ttyS0../dev/ttyS3
     // on POSIX systems, COM1..COM4 on Windows.
@@ -22,12 +22,14 @@ public:
 
     void SetDevicePath(int portNumber, std::string path);
     // Empty for a port number without a path.
-    std::string DevicePath(int portNumber) const;
+    std::string DevicePath(int portNumber) const override;
 
     std::string OpenFailureDetail() const override { return failure_; }
     // The reasons both systems share, in the words of the failure detail.
     static const char* const kMissingReason;
     static const char* const kBusyReason;
+    // POSIX only: the device is the dialout group's.
+    static const char* const kPermissionReason;
     OpenFailure LastOpenFailure() const { return failureKind_; }
 
 protected:

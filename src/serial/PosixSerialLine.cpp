@@ -33,13 +33,9 @@ PosixSerialLine::OpenFailure Kind(int error) {
     return error == ENOENT                          ? F::Missing
            : error == EWOULDBLOCK || error == EBUSY ? F::Busy
            : error == ENOTTY                        ? F::NotTerminal
+           : error == EACCES || error == EPERM      ? F::Denied
                                                     : F::Other;
 }
-
-// $USER stays for the shell to fill in: the line can be pasted as it is.
-constexpr const char* kPermissionReason =
-    "brak uprawnień: użytkownik musi należeć do grupy dialout; dodaje go polecenie "
-    "sudo usermod -aG dialout $USER, po nim należy wylogować się i zalogować ponownie";
 
 // Why a device could not be opened, with the usual remedy.
 std::string Reason(int error) {
@@ -50,7 +46,7 @@ std::string Reason(int error) {
         return PortSerialLine::kMissingReason;
     case EACCES:
     case EPERM:
-        return kPermissionReason;
+        return PortSerialLine::kPermissionReason;
     case EWOULDBLOCK:
     case EBUSY:
         return PortSerialLine::kBusyReason;
@@ -101,6 +97,7 @@ SerialLine::OpenResult PosixSerialLine::Open(int portNumber) {
         return OpenResult::SetStateFailed;
     }
     fd_ = fd;
+    gone_ = false;
     Succeeded();
     return OpenResult::Ok;
 }
@@ -131,11 +128,19 @@ bool PosixSerialLine::Write(const std::string& bytes) {
         }
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) {
+            gone_ = true;
+            return false;
+        }
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
             return false;
         pollfd p{fd_, POLLOUT, 0};
         const int r = ::poll(&p, 1, kWriteStallMs);
-        if (r == 0 || (r < 0 && errno != EINTR) || (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))))
+        if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) {
+            gone_ = true;
+            return false;
+        }
+        if (r == 0 || (r < 0 && errno != EINTR))
             return false;
     }
     return true;
@@ -162,11 +167,14 @@ int PosixSerialLine::ReadByte() {
                 continue;
             // End of file or EIO: the other side hung up (a pseudo-terminal's master, a tty's
             // hang-up); ENXIO, ENODEV: the adapter was pulled.
-            if (n == 0 || errno == EIO || errno == ENXIO || errno == ENODEV)
+            if (n == 0 || errno == EIO || errno == ENXIO || errno == ENODEV) {
+                gone_ = true;
                 return kLineGone;
+            }
         } else if (r > 0) {
             // POLLHUP, POLLERR or POLLNVAL without a byte to read: CLOCAL is set, so no carrier
             // change causes it; the line is gone.
+            gone_ = true;
             return kLineGone;
         }
         // Any other failure: keep the time-out so callers that poll do not spin, but only what is

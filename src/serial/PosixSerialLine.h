@@ -28,6 +28,7 @@ public:
     bool Write(const std::string& bytes) override;
     int ReadByte() override;
     bool Close() override;
+    bool Gone() const override { return gone_; }
 
     // The clock a read's time-out is measured by and the pause a failed read waits out; tests
     // replace them.
@@ -36,6 +37,7 @@ public:
 
 private:
     int fd_ = -1;
+    bool gone_ = false;
     int timeoutMs_ = 2000;
 };
 

@@ -57,6 +57,7 @@ public:
     bool Write(const std::string& bytes) override;
     int ReadByte() override;
     bool Close() override;
+    bool Gone() const override { return gone_ && input_.empty(); }
 
 private:
     struct Chunk {

@@ -83,4 +83,13 @@ std::vector<SerialDevice> ListSerialDevices(const fs::path& root) {
     return devices;
 }
 
+fs::path SerialDeviceFolder(const fs::path& root) {
+#ifdef _WIN32
+    (void)root;
+    return {};
+#else
+    return root / "dev";
+#endif
+}
+
 } // namespace nubra

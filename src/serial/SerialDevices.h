@@ -21,5 +21,7 @@ struct SerialDevice {
 // listed only when sysfs says a UART is behind them (type other than 0); sorted ttyS, ttyUSB, ttyACM,
 // each by number.
 std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& root = "/");
+// Where a probe looks for device files under root: its dev/; empty on Windows, whose ports go by name.
+std::filesystem::path SerialDeviceFolder(const std::filesystem::path& root = "/");
 
 } // namespace nubra

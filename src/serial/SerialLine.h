@@ -30,6 +30,13 @@ public:
     // One byte 0..255, kNoByte or kLineGone.
     virtual int ReadByte() = 0;
     virtual bool Close() = 0;
+    // True once a read or a write found the line gone rather than quiet or stalled; Open clears it.
+    virtual bool Gone() const { return false; }
+    // The device COM<portNumber> stands for, for messages; empty when the line has no such names.
+    virtual std::string DevicePath(int portNumber) const {
+        (void)portNumber;
+        return {};
+    }
 };
 
 } // namespace nubra

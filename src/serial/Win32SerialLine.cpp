@@ -102,6 +102,7 @@ SerialLine::OpenResult Win32SerialLine::Open(int portNumber) {
         return OpenResult::SetStateFailed;
     }
     handle_ = h;
+    gone_ = false;
     Succeeded();
     return OpenResult::Ok;
 }
@@ -131,7 +132,11 @@ bool Win32SerialLine::Write(const std::string& bytes) {
     while (done < bytes.size()) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        if (!::WriteFile(Handle(handle_), bytes.data() + done, chunk, &written, nullptr) || written == 0)
+        if (!::WriteFile(Handle(handle_), bytes.data() + done, chunk, &written, nullptr)) {
+            gone_ = LineGone(Handle(handle_), ::GetLastError());
+            return false;
+        }
+        if (written == 0)
             return false;
         done += written;
     }
@@ -145,8 +150,10 @@ int Win32SerialLine::ReadByte() {
     DWORD got = 0;
     if (::ReadFile(Handle(handle_), &byte, 1, &got, nullptr))
         return got == 1 ? byte : kNoByte;
-    if (LineGone(Handle(handle_), ::GetLastError()))
+    if (LineGone(Handle(handle_), ::GetLastError())) {
+        gone_ = true;
         return kLineGone;
+    }
     // Any other failure comes at once too; wait the time-out out so callers that poll do not spin.
     ::Sleep(timeoutMs_);
     return kNoByte;

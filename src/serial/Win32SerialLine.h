@@ -24,10 +24,12 @@ public:
     bool Write(const std::string& bytes) override;
     int ReadByte() override;
     bool Close() override;
+    bool Gone() const override { return gone_; }
 
 private:
     void* handle_ = nullptr; // HANDLE, kept out of the header so <windows.h> stays in one file
     unsigned long timeoutMs_ = 2000;
+    bool gone_ = false;
 };
 
 } // namespace nubra

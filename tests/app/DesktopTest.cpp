@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLayout>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -13,13 +15,16 @@
 #include "ButtonIcons.h"
 #include "CommandLine.h"
 #include "DataFolder.h"
+#include "PosixSerialLine.h"
 #include "ProfileFile.h"
+#include "PtyServer.h"
 #include "ScriptedDialogs.h"
 #include "StartupWindows.h"
 #include "TFormAbout.h"
 #include "TFormMain.h"
 #include "TFormSetPort.h"
 #include "TLinkLabel.h"
+#include "TNX3Class.h"
 
 using namespace nubra::app;
 
@@ -247,6 +252,89 @@ private slots:
         QVERIFY(!dialogs.shown.empty());
         QVERIFY2(dialogs.shown.back().text.contains(QStringLiteral("Urządzenie: ") + byId),
                  qPrintable(dialogs.shown.back().text));
+    }
+
+    // "Wykryj" runs the probe over a fake /dev whose ttyUSB0 is nx3sim's pseudo-terminal: the NX-3 is
+    // offered with its unique number, the program's own port let go for it and taken back.
+    void detectOffersThePortWhereAnNx3Answered_data() {
+        QTest::addColumn<QString>("row"); // "com key", "device", "none", "cancelled"
+        QTest::newRow("behind a COM key the program holds") << "com key";
+        QTest::newRow("a device no COM key names") << "device";
+        QTest::newRow("nothing answers") << "none";
+        QTest::newRow("cancelled before the printer") << "cancelled";
+    }
+    void detectOffersThePortWhereAnNx3Answered() {
+        QFETCH(QString, row);
+        nubra::sim::PtyServer server;
+        server.Start();
+        const QString root = Path("root");
+        const QString usb = root + QStringLiteral("/dev/ttyUSB0");
+        QVERIFY(QDir().mkpath(root + QStringLiteral("/dev")));
+        QVERIFY(Touch(root + QStringLiteral("/dev/ttyS0"))); // not a terminal: tried, refused at once
+        if (row != "none")
+            QVERIFY(QFile::link(QString::fromStdString(server.SlavePath()), usb));
+        {
+            QFile ini(Path("nx3config.ini"));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write(row == "com key" ? QStringLiteral("[PORT]\ncom=1\nCOM1=%1\n").arg(usb).toUtf8()
+                                       : QByteArray("[PORT]\ncom=0\n"));
+        }
+        ScriptedDialogs dialogs;
+        TFormMain main(Path().toStdString());
+        main.SetDeviceRoot(root.toStdString());
+        CreateStartupWindows(main);
+        QCOMPARE(main.Nx3().PortOpen, row == "com key");
+        dialogs.shown.clear();
+
+        QString button, found, device;
+        int port = -1;
+        bool busyAfter = true;
+        dialogs.Answer([&](QDialog& d) {
+            auto& form = static_cast<TFormSetPort&>(d);
+            if (row == "cancelled")
+                connect(&form, &TFormSetPort::probeStep, &form,
+                        [&form] { form.findChild<QProgressDialog*>()->findChild<QPushButton*>()->click(); });
+            button = form.DetectButton()->isHidden() ? QString() : form.DetectButton()->text();
+            form.DetectButton()->click();
+            found = form.FoundLabel()->text();
+            device = form.DeviceList()->currentText();
+            port = form.PortList()->currentIndex();
+            // What the probe opened is closed again.
+            nubra::PosixSerialLine line;
+            line.SetDevicePath(1, server.SlavePath());
+            busyAfter = line.Open(1) != nubra::SerialLine::OpenResult::Ok;
+            return int(QDialog::Rejected);
+        });
+        main.Action("ASetPort")->trigger();
+        QCOMPARE(button, QStringLiteral("Wykryj"));
+        QVERIFY(!busyAfter);
+        const QString tried =
+            QStringLiteral("Na żadnym porcie nie odpowiedziała kasa NX-3. Sprawdź, czy kasa "
+                           "jest włączona i podłączona do komputera, i naciśnij „Wykryj” "
+                           "ponownie.\n\nSprawdzone porty:\n%1/dev/ttyS0: nie można otworzyć")
+                .arg(root);
+        const QString unique = QStringLiteral("Znaleziono kasę NX-3 o numerze unikatowym ABC12345678 (%1).");
+        if (row == "com key") {
+            QCOMPARE(found, unique.arg(QStringLiteral("COM1 (%1)").arg(usb)));
+            QCOMPARE(port, 0);
+            QCOMPARE(device, QStringLiteral("bez zmiany"));
+            // Kept by the user: the port let go for the probe is the program's again.
+            QVERIFY(main.Nx3().PortOpen);
+            QCOMPARE(main.StatusPanelText(0), QStringLiteral("COM 1"));
+        } else if (row == "device") {
+            QCOMPARE(found, unique.arg(usb));
+            QCOMPARE(port, 0);
+            QCOMPARE(device, QStringLiteral("/dev/ttyUSB0"));
+        } else if (row == "none") {
+            QCOMPARE(found, QStringLiteral("Nie znaleziono kasy NX-3."));
+            QCOMPARE(dialogs.shown.size(), size_t(2));
+            QCOMPARE(dialogs.shown[1].text, tried);
+        } else {
+            QCOMPARE(found, QStringLiteral("Wykrywanie przerwane."));
+            QCOMPARE(device, QStringLiteral("bez zmiany"));
+            QCOMPARE(dialogs.shown.size(), size_t(1));
+        }
+        main.close();
     }
 
     void aboutNamesTheDataFolderUnderItsTexts() {

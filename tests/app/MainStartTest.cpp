@@ -334,6 +334,51 @@ private slots:
         server.Stop();
     }
 
+    // A USB adapter pulled while the program runs: its node goes and the line hangs up. One message
+    // names the port; later commands only note it; once the node is back the next command reopens it.
+    // ttyUSB0 here is a link to the link nx3sim moves to each fresh pseudo-terminal.
+    void unpluggedAdapterIsToldOnceAndReopenedWhenBack() {
+        const QString simLink = Dir() + QStringLiteral("nx3sim-tty");
+        const QString usb = Dir() + QStringLiteral("ttyUSB0");
+        nubra::sim::PtyServer server(nubra::sim::Nx3Device(), simLink.toStdString());
+        server.Start();
+        QVERIFY(QFile::link(simLink, usb));
+        WriteFile(Ini(), QStringLiteral("[PORT]\ncom=1\nCOM1=%1\n").arg(usb).toUtf8());
+        ScriptedDialogs dialogs;
+        auto main = Start();
+        QVERIFY(main->Nx3().PortOpen);
+        QCOMPARE(dialogs.shown.size(), size_t(0));
+
+        QVERIFY(QFile::remove(usb));
+        server.WithDevice([](nubra::sim::Nx3Device& d) { d.HangUpInFrame(1); });
+        for (int command = 0; command < 3; ++command)
+            main->Action("AGetDayReportNo")->trigger();
+        QCOMPARE(dialogs.shown.size(), size_t(1));
+        QCOMPARE(dialogs.shown[0].icon, QMessageBox::Critical);
+        QCOMPARE(
+            dialogs.shown[0].text,
+            QStringLiteral("Utracono port COM1 (%1): urządzenie zostało odłączone (wyjęty adapter USB "
+                           "albo przewód kasy).\nPodłącz je ponownie; następne polecenie samo otworzy port.")
+                .arg(usb));
+        QCOMPARE(main->StatusPanelText(2),
+                 QStringLiteral("Port COM1 (%1) jest nadal odłączony: podłącz kasę ponownie.").arg(usb));
+        QVERIFY(main->Nx3().PortLost());
+
+        // Plugged back in.
+        std::error_code ec;
+        while (server.HangUps() == 0 ||
+               std::filesystem::read_symlink(simLink.toStdString(), ec) != server.SlavePath())
+            QThread::yieldCurrentThread();
+        QVERIFY(QFile::link(simLink, usb));
+        main->Action("AGetDayReportNo")->trigger();
+        QCOMPARE(dialogs.shown.size(), size_t(2));
+        QVERIFY2(dialogs.shown[1].text.contains(QStringLiteral("Numer ostatniego raportu: 00042")),
+                 qPrintable(dialogs.shown[1].text));
+        QVERIFY(!main->Nx3().PortLost());
+        main->close();
+        server.Stop();
+    }
+
     void portDialogChoosesAndOpensAPort() {
         nubra::sim::PtyServer server;
         server.Start();

@@ -3,8 +3,8 @@
 #include <fstream>
 
 #include "CliFixture.h"
-#include "CliProbe.h"
 #include "PosixSerialLine.h"
+#include "ProbeOps.h"
 #include "ProfileFile.h"
 
 namespace nubra::testing {
@@ -17,12 +17,12 @@ TEST_F(CliFixture, ProbeFindsTheEmulatorAndABusyDevice) {
     holder.SetDevicePath(1, dir + "/held");
     ASSERT_EQ(holder.Open(1), SerialLine::OpenResult::Ok);
 
-    const cli::ProbeOutcome found = cli::ProbeDevice(comPath, dir + "/");
-    EXPECT_EQ(found.state, cli::ProbeOutcome::State::Nx3);
+    const ops::ProbeOutcome found = ops::ProbeDevice(comPath, dir + "/");
+    EXPECT_EQ(found.state, ops::ProbeOutcome::State::Nx3);
     EXPECT_EQ(found.uniqueNumber, "ABC12345678");
     EXPECT_EQ(found.codePage, "Mazovia");
-    EXPECT_EQ(cli::ProbeDevice(dir + "/held", dir + "/").state, cli::ProbeOutcome::State::Busy);
-    EXPECT_EQ(cli::ProbeDevice(dir + "/none", dir + "/").state, cli::ProbeOutcome::State::Unavailable);
+    EXPECT_EQ(ops::ProbeDevice(dir + "/held", dir + "/").state, ops::ProbeOutcome::State::Busy);
+    EXPECT_EQ(ops::ProbeDevice(dir + "/none", dir + "/").state, ops::ProbeOutcome::State::Unavailable);
 
     WriteConfig("[PORT]\nCOM1=" + comPath + "\nCOM3=" + dir + "/held\n");
     const CliRunResult r = RunPlain({"probe"});
@@ -42,7 +42,7 @@ TEST_F(CliFixture, ProbeTargetsAreTheComKeysThenTheSerialDevices) {
     WriteConfig("[PORT]\nCOM2=/dev/x\ncom=2\nCOM1=" + dev + "/ttyS2\n");
     const ProfileFile config(dir + "/nx3config.ini");
     std::vector<std::string> names;
-    for (const cli::ProbeTarget& t : cli::ProbeTargets(config, dev))
+    for (const ops::ProbeTarget& t : ops::ProbeTargets(config, dev))
         names.push_back(t.name == t.path ? t.path.substr(dev.size() + 1) : t.name);
     EXPECT_EQ(names, (std::vector<std::string>{"COM1", "COM2", "ttyS10", "ttyACM1", "ttyUSB0"}));
 }

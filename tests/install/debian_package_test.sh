@@ -15,7 +15,8 @@ for f in ./usr/bin/nx3serwis ./usr/bin/nx3sim ./usr/bin/nx3cli ./usr/bin/nx3d ./
          ./usr/share/icons/hicolor/48x48/apps/nubra5-serwis.png ./usr/share/doc/nubra5/podrecznik.md \
          ./usr/share/doc/nubra5/copyright ./usr/share/doc/nubra5/changelog.Debian.gz \
          ./usr/share/metainfo/nubra5-serwis.metainfo.xml ./usr/share/bash-completion/completions/nx3cli \
-         ./usr/share/man/man1/nx3serwis.1.gz ./usr/share/man/man1/nx3cli.1.gz ./usr/share/man/man1/nx3sim.1.gz; do
+         ./usr/share/man/man1/nx3serwis.1.gz ./usr/share/man/man1/nx3cli.1.gz ./usr/share/man/man1/nx3sim.1.gz \
+         ./usr/share/man/man1/nx3d.1.gz; do
     grep -qx "$f" "$work/files" || fail "$f is not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -26,9 +27,23 @@ done
 # The manual page is nx3cli's own --help, and the completion knows every command of its table.
 dpkg-deb -x "$deb" "$work/root"
 zcat "$work/root/usr/share/man/man1/nx3cli.1.gz" | grep -qF 'day\-report\-number' || fail "nx3cli.1 lacks the commands"
-if command -v man >/dev/null; then
-    MANWIDTH=100 man -l "$work/root/usr/share/man/man1/nx3cli.1.gz" 2>/dev/null | grep -q 'nx3cli' || fail "man nx3cli"
-fi
+# Each page speaks Polish whatever the build machine's locale: its headings, and no build path.
+for p in nx3serwis nx3cli nx3sim nx3d; do
+    page="$work/root/usr/share/man/man1/$p.1.gz"
+    [ -f "$page" ] || fail "$p.1.gz is not in the package"
+    headings=$(zcat "$page" | sed -n 's/^\.SH //p' | tr '\n' '|')
+    [[ "$headings" == "NAZWA|"*"OPIS|"*'"ZOBACZ TAKŻE"|' ]] || fail "$p.1 headings: $headings"
+    [[ "$p" == nx3d || "$headings" == "NAZWA|SKŁADNIA|OPIS|"* ]] || fail "$p.1 lacks SKŁADNIA: $headings"
+    zcat "$page" | grep -q '^\.TH [A-Z0-9]* "1" "[0-9-]*" ".* 1\.[0-9]*" "Polecenia użytkownika"$' ||
+        fail "$p.1: $(zcat "$page" | grep '^\.TH')"
+    ! zcat "$page" | grep -qF "$build" || fail "$p.1 names the build folder"
+    if command -v man >/dev/null; then
+        shown=$(LC_ALL=C.UTF-8 MANWIDTH=100 man -l "$page" 2>/dev/null)
+        for h in NAZWA OPIS 'ZOBACZ TAKŻE' 'Polecenia użytkownika'; do
+            grep -q "$h" <<<"$shown" || fail "man -l $p.1.gz does not show $h"
+        done
+    fi
+done
 for c in $("$build/src/cli/nx3cli" --help | sed -n '/^Polecenia:/,/^$/p' | awk 'NR > 1 && NF {print $1}'); do
     grep -q "[' ]$c[' ]" "$work/root/usr/share/bash-completion/completions/nx3cli" || fail "completion lacks $c"
 done

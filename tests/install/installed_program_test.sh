@@ -28,9 +28,28 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin/nx3serwis" --bogus 2>
 bad=$?
 set -e
 [ "$bad" -eq 1 ] && grep -q 'bogus' "$work/bad" || fail "a wrong option without a display: exit $bad"
-for p in nx3cli nx3sim; do
+for p in nx3cli nx3sim nx3d; do
     "$bin/$p" --version | grep -qx "$p 1.07" || fail "$p --version"
 done
+
+# The installed tools against one another: nx3cli and nx3d each sell once on the installed nx3sim.
+"$bin/nx3sim" --link "$work/tty" --roll "$work/roll" >"$work/sim.log" 2>&1 &
+sim=$!
+port=$((20000 + RANDOM % 20000))
+"$bin/nx3d" --printer kasa="$work/tty" --data "$work/d" --listen 127.0.0.1:$port >"$work/d.log" 2>&1 &
+d=$!
+trap 'kill $d $sim 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do curl -sf "http://127.0.0.1:$port/metrics" >/dev/null && break; sleep 0.1; done
+curl -sf -X POST "http://127.0.0.1:$port/api/v1/printers/kasa/receipts" --data \
+    '{"id":"I-1","lines":[{"name":"Chleb","ptu":"A","quantity":"1","price":"4,50"}],"print":true}' >"$work/sold" ||
+    { cat "$work/d.log" >&2; fail "nx3d receipt"; }
+grep -q '"state":"done"' "$work/sold" || fail "nx3d receipt: $(cat "$work/sold")"
+kill $d && wait $d 2>/dev/null || true
+printf 'name;ptu;quantity;price\nMleko;B;2;3,10\n' >"$work/sale.csv"
+"$bin/nx3cli" --data "$work/d" --device "$work/tty" sell --print "$work/sale.csv" >/dev/null || fail "nx3cli sell"
+[ "$(grep -cx 'CHLEB' "$work/roll")" -eq 1 ] && [ "$(grep -cx 'MLEKO' "$work/roll")" -eq 1 ] ||
+    fail "the roll: $(cat "$work/roll")"
+kill $sim && wait $sim 2>/dev/null || true
 
 # Starts the program with HOME=$1 and the remaining arguments; waits until its Tabele/ exists in
 # $expect, ends it with SIGTERM (the program closes its window and writes nx3config.ini) and checks

@@ -142,7 +142,9 @@ TEST_F(WaitOnADeadLine, EndsAtOnce) {
     }
     EXPECT_EQ(reply, "none");
     EXPECT_EQ(ui.WaitCalls, (std::vector<std::string>{"show", "hide"}));
-    EXPECT_EQ(line->CurrentTimeout(), 2000);
+    // Closed at once and marked lost: the next command opens it again, with the 2 s time-out.
+    EXPECT_TRUE(link->PortLost());
+    EXPECT_FALSE(line->IsOpen());
     EXPECT_TRUE(CursorBalanced(ui));
 }
 

@@ -215,7 +215,7 @@ private slots:
     }
 
     // The line closes in place of "D1": the report may be on paper. The one top-level handler shows
-    // the message with its second line.
+    // the message naming the lost port, with the unknown outcome's line.
     void lineLostInTheWaitSaysTheOutcomeIsUnknown() {
         f.Device([](auto& d) {
             d.State().dayGross[0] = 1000;
@@ -226,11 +226,13 @@ private slots:
         f.Trigger("ADayReport");
         QCOMPARE(f.dialogs->shown.size(), size_t(2));
         QCOMPARE(int(f.dialogs->shown[1].icon), int(QMessageBox::Critical));
-        QCOMPARE(f.dialogs->shown[1].text,
-                 QString::fromUtf8(nubra::TNX3Class::NoCommunicationMessage)
-                         .replace(QStringLiteral("\r\n"), QStringLiteral("\n")) +
-                     QStringLiteral("\nNie wiadomo, czy kasa wykonała rozkaz. Sprawdź stan rejestru przed "
-                                    "ponowieniem."));
+        QCOMPARE(
+            f.dialogs->shown[1].text,
+            QStringLiteral("Utracono port COM1 (%1COM1): urządzenie zostało odłączone (wyjęty adapter USB "
+                           "albo przewód kasy).\nPodłącz je ponownie; następne polecenie samo otworzy "
+                           "port.\nNie wiadomo, czy kasa wykonała rozkaz. Sprawdź stan rejestru przed "
+                           "ponowieniem.")
+                .arg(f.Dir()));
     }
 
     // The settlement report from either window: the same question first, nothing sent without Yes.

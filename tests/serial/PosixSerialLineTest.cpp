@@ -251,7 +251,9 @@ TEST_F(PtyTest, FailedOpenNamesTheDeviceAndTheReason) {
         }
         const std::string expected = c.detail;
         AsUser user([&line, expected] {
-            return line.Open(1) == SerialLine::OpenResult::OpenFailed && line.OpenFailureDetail() == expected
+            return line.Open(1) == SerialLine::OpenResult::OpenFailed &&
+                           line.OpenFailureDetail() == expected &&
+                           line.LastOpenFailure() == PortSerialLine::OpenFailure::Denied
                        ? 0
                        : 1;
         });

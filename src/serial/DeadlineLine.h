@@ -7,7 +7,7 @@
 
 #include "SerialLine.h"
 
-namespace nubra::cli {
+namespace nubra {
 
 class DeadlineLine : public SerialLine {
 public:
@@ -35,6 +35,8 @@ public:
         return line_->ReadByte();
     }
     bool Close() override { return line_->Close(); }
+    bool Gone() const override { return line_->Gone(); }
+    std::string DevicePath(int portNumber) const override { return line_->DevicePath(portNumber); }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -44,4 +46,4 @@ private:
     int timeoutMs_ = 2000;
 };
 
-} // namespace nubra::cli
+} // namespace nubra
