@@ -9,6 +9,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace nubra::nx3d {
 
@@ -20,7 +21,7 @@ bool Final(JobState state);
 struct Job {
     long long id = 0;
     std::string printer;
-    std::string kind;     // "receipt"
+    std::string kind;     // "receipt", "report", "settings"
     std::string clientId; // the client's sale id
     std::string body;     // the request, as compact JSON
     JobState state = JobState::Queued;
@@ -41,17 +42,33 @@ public:
     Job Insert(const Job& job, bool& inserted);
     std::optional<Job> Get(long long id);
     void SetState(long long id, JobState state, const std::string& result = "");
-    void SetTransaction(long long id, int transaction);
+    // "sending", with the transaction the sale goes into, in one commit.
+    void SetSending(long long id, int transaction);
     // Jobs left "sending" by a service that stopped become unknown; the queued ones are returned in
     // order, to run again (nothing of theirs went out).
     std::vector<Job> Recover();
     std::map<std::string, long long> CountByState();
+    // By kind, then state; only the pairs that occur.
+    std::map<std::pair<std::string, std::string>, long long> CountByKind();
     std::vector<Job> Last(int count);
 
+    // Seconds spent in writes so far, the wait for the disk included.
+    double WriteSeconds();
+
 private:
+    // One connection and its prepared statements, used by one thread at a time.
+    struct Connection {
+        std::mutex mutex;
+        sqlite3* db = nullptr;
+        std::map<std::string, sqlite3_stmt*> statements;
+        sqlite3_stmt* Prepare(const char* sql);
+        void Close();
+    };
     void Exec(const std::string& sql);
-    std::mutex mutex_;
-    sqlite3* db_ = nullptr;
+    // Writes go one by one through the writer; reads go through a reader of their own, so that they
+    // never wait for a commit's wait for the disk (WAL lets them read the last commit meanwhile).
+    Connection writer_, reader_;
+    double writeSeconds_ = 0; // under the writer's mutex
 };
 
 } // namespace nubra::nx3d

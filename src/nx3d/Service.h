@@ -1,75 +1,34 @@
 #pragma once
-// nx3d's heart: one queue and one worker per printer (jobs of a printer in arrival order, printers
-// side by side), the journal, and the HTTP routes under /api/v1 that map JSON to the operations.
-#include <atomic>
+// nx3d's heart: the printers with their queues, the journal, and the HTTP routes under /api/v1 that
+// map JSON to the operations (registered by groups: printers, receipts, reports, settings, jobs).
 #include <condition_variable>
-#include <deque>
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "Journal.h"
 #include "Nx3dOptions.h"
+#include "Printer.h"
 
 namespace httplib {
 class Server;
-}
-
-namespace nubra {
-class TNX3Class;
-}
+struct Request;
+struct Response;
+} // namespace httplib
 
 namespace nubra::nx3d {
-
-// What one session on the link ended with.
-struct LinkOutcome {
-    JobState state = JobState::Done;
-    nlohmann::json result = nlohmann::json::object();
-};
-
-class Service;
-
-class Printer {
-public:
-    Printer(Service& service, PrinterConfig config);
-    ~Printer();
-    const PrinterConfig& Config() const { return config_; }
-    bool Online() const { return online_; }
-    std::string Busy() const;
-
-    // Runs on the worker, in turn.
-    void Post(std::function<void()> task);
-    // Opens the port, runs fn on a fresh link, closes; the refusal, the lost line and the busy port
-    // become the outcome's state.
-    LinkOutcome OnLink(const std::function<bool(TNX3Class&, nlohmann::json&)>& fn);
-    // OnLink run in its turn on this printer's queue, waited for.
-    LinkOutcome OnLinkInTurn(const std::function<bool(TNX3Class&, nlohmann::json&)>& fn);
-
-private:
-    void Loop();
-    Service& service_;
-    PrinterConfig config_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::function<void()>> tasks_;
-    bool stopping_ = false;
-    std::atomic<bool> online_{false};
-    mutable std::mutex busyMutex_;
-    std::string busy_;
-    std::thread worker_;
-};
 
 struct RouteDoc {
     std::string method;
     std::string path; // OpenAPI form: /api/v1/printers/{id}/status
     std::string summary;
 };
+
+class Router;
 
 class Service {
 public:
@@ -86,33 +45,55 @@ public:
 
     Journal& Jobs() { return journal_; }
     const std::string& DataFolder() const { return dataFolder_; }
+    // Wakes who waits for the job (JobChanged(): for any job).
+    void JobChanged(long long id);
     void JobChanged();
     void CountRefusal(const std::string& printer, const std::string& code);
-    void CountJobTime(double seconds);
+    // A job's time on the line, and the service's own time for it (the journal's commits included).
+    void CountJobTime(double lineSeconds, double ownSeconds);
+    // Own time of a request's handler, outside the wait for its job.
+    void CountOwnTime(double seconds);
 
 private:
-    friend class Printer;
     Printer* Find(const std::string& id);
+    // The printer named by the path's first group, or nullptr once 404 was answered.
+    Printer* PrinterOf(const httplib::Request& req, httplib::Response& res);
     void Enqueue(Printer& printer, long long jobId);
-    void RunReceipt(Printer& printer, long long jobId);
+    void RunJob(Printer& printer, long long jobId);
     Job WaitFinal(long long id, double seconds);
+    // The job as it stands after waiting for it up to `wait` seconds: 202 with its address when it
+    // is still queued or sending.
+    // since: when the request's handler began, for its own time.
+    void AnswerJob(httplib::Response& res, long long id, double wait, double since);
+    // A new job of that kind journaled, queued and answered as AnswerJob does.
+    void SubmitJob(Printer& printer, const std::string& kind, const nlohmann::json& body, double wait,
+                   double since, httplib::Response& res);
     nlohmann::json JobJson(const Job& job) const;
+
+    void MountPrinterRoutes(Router& route);
+    void MountReceiptRoutes(Router& route);
+    void MountReportRoutes(Router& route);
+    void MountSettingsRoutes(Router& route);
+    void MountJobRoutes(Router& route);
 
     Nx3dOptions options_;
     std::string dataFolder_;
     std::string token_;
     Journal journal_;
     std::vector<RouteDoc> routes_;
+    // The jobs requests wait for: each waiter wakes only for its own job.
+    struct Watch {
+        int waiters = 0;
+        long long changes = 0;
+        std::condition_variable changed;
+    };
     std::mutex changedMutex_;
-    std::condition_variable changed_;
+    std::map<long long, Watch> watches_;
     std::mutex metricsMutex_;
     std::map<std::pair<std::string, std::string>, long long> refusals_;
-    double jobSeconds_ = 0;
+    double jobSeconds_ = 0, ownSeconds_ = 0;
     long long jobCount_ = 0;
     std::vector<std::unique_ptr<Printer>> printers_;
 };
-
-// The HTTP status of a job's answer.
-int HttpStatus(JobState state);
 
 } // namespace nubra::nx3d
