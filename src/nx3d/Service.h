@@ -81,6 +81,8 @@ public:
     // Registers the routes on server.
     void Mount(httplib::Server& server);
     const std::vector<RouteDoc>& Routes() const { return routes_; }
+    // A route mounted elsewhere, for the OpenAPI document.
+    void Describe(RouteDoc route) { routes_.push_back(std::move(route)); }
     nlohmann::json OpenApi() const;
     std::string Metrics();
 
@@ -89,6 +91,7 @@ public:
     void JobChanged();
     void CountRefusal(const std::string& printer, const std::string& code);
     void CountJobTime(double seconds);
+    nlohmann::json JobJson(const Job& job) const;
 
 private:
     friend class Printer;
@@ -96,7 +99,6 @@ private:
     void Enqueue(Printer& printer, long long jobId);
     void RunReceipt(Printer& printer, long long jobId);
     Job WaitFinal(long long id, double seconds);
-    nlohmann::json JobJson(const Job& job) const;
 
     Nx3dOptions options_;
     std::string dataFolder_;
