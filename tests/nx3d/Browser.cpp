@@ -1,6 +1,5 @@
 #include "Browser.h"
 
-#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -9,7 +8,6 @@
 #include <httplib.h>
 #include <spawn.h>
 #include <stdexcept>
-#include <string_view>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -64,7 +62,13 @@ Browser::Browser(int driverPort) : port_(driverPort) {
     const std::string log = profile_ + "/chromedriver.log";
     try {
         const std::string driver = FindInPath("chromedriver");
-        std::vector<std::string> args = {driver, "--port=" + std::to_string(port_)};
+        // The browser's caches and settings go to the temporary folder too, not to the user's home.
+        std::vector<std::string> args = {"/usr/bin/env",
+                                         "HOME=" + profile_,
+                                         "XDG_CONFIG_HOME=" + profile_ + "/config",
+                                         "XDG_CACHE_HOME=" + profile_ + "/cache",
+                                         driver,
+                                         "--port=" + std::to_string(port_)};
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());
@@ -79,21 +83,7 @@ Browser::Browser(int driverPort) : port_(driverPort) {
         posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                          0600);
         posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
-        // The browser's caches and settings go to the temporary folder too, not to the user's home.
-        std::vector<std::string> env = {"HOME=" + profile_, "XDG_CONFIG_HOME=" + profile_ + "/config",
-                                        "XDG_CACHE_HOME=" + profile_ + "/cache"};
-        for (char** e = environ; *e; ++e)
-            if (std::string_view(*e).find('=') != std::string_view::npos &&
-                std::none_of(env.begin(), env.end(), [&](const std::string& own) {
-                    return std::string_view(*e).substr(0, std::string_view(*e).find('=') + 1) ==
-                           std::string_view(own).substr(0, own.find('=') + 1);
-                }))
-                env.push_back(*e);
-        std::vector<char*> envp;
-        for (std::string& e : env)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        const int failed = ::posix_spawn(&driver_, driver.c_str(), &files, &attr, argv.data(), envp.data());
+        const int failed = ::posix_spawn(&driver_, argv[0], &files, &attr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&files);
         posix_spawnattr_destroy(&attr);
         if (failed) {
