@@ -4,7 +4,7 @@ nubra_install_deps() {
     local pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
                 qt6-base-dev qt6-translations-l10n libgl-dev qt6-svg-dev desktop-file-utils dpkg-dev file
                 nlohmann-json3-dev libcpp-httplib-dev libsqlite3-dev help2man lintian appstream man-db curl
-                fonts-dejavu-core "$@")
+                fonts-dejavu-core chromium chromium-driver "$@")
     local missing=()
     for p in "${pkgs[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

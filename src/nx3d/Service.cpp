@@ -7,6 +7,7 @@
 
 #include "JobKinds.h"
 #include "Routes.h"
+#include "Page.h"
 
 namespace nubra::nx3d {
 namespace {
@@ -246,7 +247,8 @@ void Service::Mount(httplib::Server& server) {
             res.status = 204;
             return httplib::Server::HandlerResponse::Handled;
         }
-        if (!token_.empty() && req.path != "/metrics" && req.path != "/api/v1/metrics") {
+        // The page holds no data: it asks for the token itself.
+        if (!token_.empty() && req.path != "/metrics" && req.path != "/api/v1/metrics" && req.path != "/") {
             const std::string auth = req.get_header_value("Authorization");
             const std::string given = auth.rfind("Bearer ", 0) == 0 ? auth.substr(7) : "";
             if (!SameToken(given, token_)) {
@@ -272,6 +274,7 @@ void Service::Mount(httplib::Server& server) {
     };
     route("GET", "/api/v1/metrics", "/api/v1/metrics", "Miary w formacie Prometheus", metrics);
     server.Get("/metrics", metrics);
+    MountPage(server, *this);
 }
 
 } // namespace nubra::nx3d

@@ -40,6 +40,8 @@ public:
     // Registers the routes on server.
     void Mount(httplib::Server& server);
     const std::vector<RouteDoc>& Routes() const { return routes_; }
+    // A route mounted elsewhere, for the OpenAPI document.
+    void Describe(RouteDoc route) { routes_.push_back(std::move(route)); }
     nlohmann::json OpenApi() const;
     std::string Metrics();
 
@@ -53,6 +55,7 @@ public:
     void CountJobTime(double lineSeconds, double ownSeconds);
     // Own time of a request's handler, outside the wait for its job.
     void CountOwnTime(double seconds);
+    nlohmann::json JobJson(const Job& job) const;
 
 private:
     Printer* Find(const std::string& id);
@@ -68,7 +71,6 @@ private:
     // A new job of that kind journaled, queued and answered as AnswerJob does.
     void SubmitJob(Printer& printer, const std::string& kind, const nlohmann::json& body, double wait,
                    double since, httplib::Response& res);
-    nlohmann::json JobJson(const Job& job) const;
 
     void MountPrinterRoutes(Router& route);
     void MountReceiptRoutes(Router& route);

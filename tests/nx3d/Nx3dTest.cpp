@@ -19,6 +19,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "Browser.h"
 #include "PtyServer.h"
 
 extern char** environ;
@@ -492,11 +493,71 @@ TEST_F(Nx3d, OpenApiDescribesEveryRoute) {
         }
     EXPECT_EQ(described,
               (std::vector<std::string>{
-                  "get /api/v1/jobs/{job}", "post /api/v1/jobs/{job}/resolve", "get /api/v1/metrics",
-                  "get /api/v1/openapi.json", "get /api/v1/printers", "post /api/v1/printers/{id}/receipts",
-                  "get /api/v1/printers/{id}/reports/periodic", "post /api/v1/printers/{id}/reports/{report}",
-                  "get /api/v1/printers/{id}/settings", "put /api/v1/printers/{id}/settings",
-                  "get /api/v1/printers/{id}/status"}));
+                  "get /api/v1/jobs", "get /api/v1/jobs/{job}", "post /api/v1/jobs/{job}/resolve",
+                  "get /api/v1/metrics", "get /api/v1/openapi.json", "get /api/v1/printers",
+                  "post /api/v1/printers/{id}/receipts", "get /api/v1/printers/{id}/reports/periodic",
+                  "post /api/v1/printers/{id}/reports/{report}", "get /api/v1/printers/{id}/settings",
+                  "put /api/v1/printers/{id}/settings", "get /api/v1/printers/{id}/status"}));
+}
+
+// A person at the page, in a real browser: the service wants a token, the printer answers with its
+// unique number, a device path that looks like markup stays text, and the test receipt is on the roll
+// once with its job done.
+TEST_F(Nx3d, ThePageInABrowserPrintsATestReceiptOnce) {
+    if (const std::string missing = Browser::Missing(); !missing.empty())
+        GTEST_SKIP() << missing;
+    std::ofstream(dir + "/token") << "sekret-123\n";
+    const std::string markup = dir + "/<b>nie</b>";
+    Start({"--token-file", dir + "/token", "--printer", "inna=" + markup});
+    // The page itself needs no token and allows no script but its own.
+    const httplib::Result page = httplib::Client("127.0.0.1", port).Get("/");
+    ASSERT_TRUE(page);
+    EXPECT_EQ(page->status, 200);
+    EXPECT_EQ(
+        page->get_header_value("Content-Security-Policy").rfind("default-src 'none'; script-src 'nonce-", 0),
+        0u);
+
+    Browser browser(FreePort());
+    browser.Open("http://127.0.0.1:" + std::to_string(port) + "/");
+    EXPECT_EQ(browser.WaitFor("return document.getElementById('notice').textContent"),
+              "Brak lub zły token (Authorization: Bearer).");
+    browser.Type("#token", "sekret-123");
+    browser.Click("#token-form button[type=submit]");
+    const auto printer = [&](const std::string& id) {
+        return browser.WaitFor(
+            "const row = document.querySelector('tr[data-printer=\"" + id +
+            "\"][data-online]'); return row && Array.from(row.cells, c => c.textContent);");
+    };
+    EXPECT_EQ(printer("kasa"), json({"kasa", comPath, "odpowiada", "ABC12345678", ""}));
+    const json other = printer("inna");
+    ASSERT_EQ(other.size(), 5u) << other;
+    EXPECT_EQ(other[1], markup);
+    EXPECT_EQ(other[2], "nie odpowiada");
+    EXPECT_NE(other[4].get<std::string>().find("Urządzenie: " + markup + " (brak takiego urządzenia"),
+              std::string::npos)
+        << other[4];
+    EXPECT_EQ(browser.Run("return document.querySelectorAll('b').length"), 0);
+
+    browser.Click("#printer option[value=kasa]");
+    browser.Click("#send");
+    const json answer =
+        browser.WaitFor("const s = document.querySelector('#answer [data-state]'); return s && "
+                        "Array.from(document.querySelectorAll('#answer dd'), d => d.textContent);");
+    ASSERT_EQ(answer.size(), 5u) << answer;
+    const std::string saleId = answer[0];
+    EXPECT_EQ(saleId.rfind("TEST-", 0), 0u) << saleId;
+    EXPECT_EQ(answer, json({saleId, "1", "wykonane", "1", "0,01"}));
+    const json job =
+        browser.WaitFor("const row = document.querySelector('#jobs tr[data-job=\"1\"]'); return row && "
+                        "row.cells[4].dataset.state === 'done' && Array.from(row.cells, c => "
+                        "c.textContent);");
+    EXPECT_EQ(job, json({"1", "kasa", "paragon", saleId, "wykonane", "1", "0,01", ""}));
+    EXPECT_EQ(browser.Run("return document.querySelectorAll('#jobs tr').length"), 1);
+
+    EXPECT_EQ(Receipts(), 1);
+    EXPECT_EQ(server->WithDevice([](sim::Nx3Device& d) { return d.State().paperRoll; }),
+              (std::vector<std::string>{"PARAGON FISKALNY", "TEST", "  1,00 x 0,01 = 0,01 A", "SUMA PLN 0,01",
+                                        "PTU A 23,00% 0,00", "GOT\xD3WKA", "REJESTR 1 TRANSAKCJA 00001"}));
 }
 
 } // namespace
