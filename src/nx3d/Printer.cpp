@@ -8,6 +8,7 @@
 #include "LinkUi.h"
 #include "ProtocolLog.h"
 #include "SerialLine.h"
+#include "StatusOps.h"
 #include "SystemSerialLine.h"
 #include "TNX3Class.h"
 
@@ -131,6 +132,33 @@ void Printer::RunInTurn(const std::function<void()>& task) {
     done.get_future().get();
 }
 
+std::string Printer::UniqueNumber() const {
+    std::lock_guard lock(busyMutex_);
+    return uniqueNo_;
+}
+
+void Printer::SetUniqueNumber(const std::string& utf8) {
+    std::lock_guard lock(busyMutex_);
+    uniqueNo_ = utf8;
+}
+
+std::string Printer::LineError() const {
+    std::lock_guard lock(busyMutex_);
+    return lineError_;
+}
+
+void Printer::Identify() {
+    Post([this] {
+        OnLink([this](TNX3Class& link, nlohmann::json&) {
+            ops::StatusInfo info;
+            if (!ops::ReadStatusInfo(link, info))
+                return false;
+            SetUniqueNumber(ops::Dev(info.status.uniqueNo));
+            return true;
+        });
+    });
+}
+
 LinkOutcome Printer::OnLinkInTurn(const LinkWork& fn) {
     LinkOutcome out;
     RunInTurn([&] { out = OnLink(fn); });
@@ -182,6 +210,10 @@ LinkOutcome Printer::OnLink(const LinkWork& fn) {
     try {
         const bool ok = fn(link, out.result);
         online_ = true;
+        {
+            std::lock_guard lock(busyMutex_);
+            lineError_.clear();
+        }
         if (!ok) {
             out.state = JobState::Refused;
             const std::string code = ui.ErrorShown() ? ui.LastReply() : "";
@@ -195,6 +227,8 @@ LinkOutcome Printer::OnLink(const LinkWork& fn) {
         const bool unknown = e.OutcomeUnknown() || link.ChangingCommandSent();
         out.state = unknown ? JobState::Unknown : JobState::NotSent;
         out.result["error"] = Plain(unknown ? e.WithOutcomeUnknown().what() : e.what());
+        std::lock_guard lock(busyMutex_);
+        lineError_ = Plain(e.what());
     }
     try {
         link.ClosePort();

@@ -38,6 +38,13 @@ public:
     const PrinterConfig& Config() const { return config_; }
     bool Online() const { return online_; }
     std::string Busy() const;
+    // The device's unique number as last read from it; empty until then.
+    std::string UniqueNumber() const;
+    void SetUniqueNumber(const std::string& utf8);
+    // Why the last turn lost the line; empty after a turn that was answered.
+    std::string LineError() const;
+    // Queues a status read that learns the unique number and whether the printer answers.
+    void Identify();
 
     // Runs on the worker, in turn.
     void Post(std::function<void()> task);
@@ -64,6 +71,8 @@ private:
     bool settled_ = false;
     mutable std::mutex busyMutex_;
     std::string busy_;
+    std::string uniqueNo_;
+    std::string lineError_;
     std::thread worker_;
 };
 

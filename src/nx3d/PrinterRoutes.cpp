@@ -14,8 +14,12 @@ void Service::MountPrinterRoutes(Router& route) {
             json list = json::array();
             for (const auto& p : printers_) {
                 json item = {{"id", p->Config().id}, {"device", p->Config().device}, {"online", p->Online()}};
+                if (const std::string unique = p->UniqueNumber(); !unique.empty())
+                    item["uniqueNumber"] = unique;
                 if (!p->Busy().empty())
                     item["busy"] = p->Busy();
+                if (const std::string error = p->LineError(); !error.empty())
+                    item["error"] = error;
                 list.push_back(item);
             }
             Answer(res, 200, list);
@@ -26,13 +30,14 @@ void Service::MountPrinterRoutes(Router& route) {
               Printer* p = PrinterOf(req, res);
               if (!p)
                   return;
-              LinkOutcome out = p->OnLinkInTurn([](TNX3Class& link, json& r) {
+              LinkOutcome out = p->OnLinkInTurn([p](TNX3Class& link, json& r) {
                   ops::StatusInfo info;
                   std::vector<ops::RegisterRow> rows;
                   ops::DeviceClock clock;
                   if (!ops::ReadStatusInfo(link, info) || !ops::ReadRegisters(link, rows) ||
                       !ops::ReadClock(link, clock))
                       return false;
+                  p->SetUniqueNumber(ops::Dev(info.status.uniqueNo));
                   r["status"] = ops::ToJson(ops::Describe(info));
                   r["registers"] = json::array();
                   for (const auto& row : rows)

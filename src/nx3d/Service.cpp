@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "JobKinds.h"
-#include "Routes.h"
 #include "Page.h"
+#include "Routes.h"
 
 namespace nubra::nx3d {
 namespace {
@@ -31,6 +31,9 @@ Service::Service(const Nx3dOptions& options, std::string dataFolder, std::string
         printers_.push_back(std::make_unique<Printer>(
             p, dataFolder_,
             [this](const std::string& printer, const std::string& code) { CountRefusal(printer, code); }));
+    // Before any recovered job, so the printer list shows who answers from the start.
+    for (auto& p : printers_)
+        p->Identify();
     for (const Job& job : journal_.Recover())
         if (Printer* p = Find(job.printer))
             Enqueue(*p, job.id);
