@@ -11,31 +11,25 @@ void Service::MountReceiptRoutes(Router& route) {
     route("POST", "/api/v1/printers/{id}/receipts", "/api/v1/printers/" + kPrinterId + "/receipts",
           "Paragon albo faktura, dokładnie raz na identyfikator sprzedaży",
           [this](const httplib::Request& req, httplib::Response& res) {
-              const double since = Seconds();
-              Printer* p = PrinterOf(req, res);
-              if (!p)
+              const std::optional<JobRequest> r = JobRequestOf(req, res);
+              if (!r)
                   return;
-              const std::optional<double> wait = WaitParam(req, res);
-              if (!wait)
-                  return;
-              const std::optional<json> body = JsonBody(req, res);
-              if (!body)
-                  return;
-              const auto id = body->find("id");
-              if (id == body->end() || !id->is_string() || id->get<std::string>().empty() ||
+              const json& body = r->body;
+              const auto id = body.find("id");
+              if (id == body.end() || !id->is_string() || id->get<std::string>().empty() ||
                   id->get<std::string>().size() > 64)
                   return Fail(res, 400, "Pole id (identyfikator sprzedaży) to tekst od 1 do 64 znaków.",
                               "id");
               try {
-                  ops::SaleFromJson(*body);
+                  ops::SaleFromJson(body);
               } catch (const ops::InvalidRequest& e) {
                   return Fail(res, 400, e.what(), e.field);
               }
               Job job;
-              job.printer = p->Config().id;
+              job.printer = r->printer->Config().id;
               job.kind = "receipt";
               job.clientId = id->get<std::string>();
-              job.body = body->dump();
+              job.body = body.dump();
               bool inserted = false;
               const Job stored = journal_.Insert(job, inserted);
               if (!inserted && stored.body != job.body)
@@ -45,9 +39,9 @@ void Service::MountReceiptRoutes(Router& route) {
                   // Nothing of a not-sent job reached the printer: the same sale may go again.
                   if (!inserted)
                       journal_.SetState(stored.id, JobState::Queued);
-                  Enqueue(*p, stored.id);
+                  Enqueue(*r->printer, stored.id);
               }
-              AnswerJob(res, stored.id, *wait, since);
+              AnswerJob(res, stored.id, r->wait, r->since);
           });
 }
 

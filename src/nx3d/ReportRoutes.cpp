@@ -15,23 +15,16 @@ void Service::MountReportRoutes(Router& route) {
         "/api/v1/printers/" + kPrinterId + "/reports/([a-z-]+)",
         "Raport: daily, periodic, monthly, constant, goods-list, settlement (potwierdzane wymagają confirm)",
         [this](const httplib::Request& req, httplib::Response& res) {
-            const double since = Seconds();
-            Printer* p = PrinterOf(req, res);
-            if (!p)
+            std::optional<JobRequest> r = JobRequestOf(req, res, true);
+            if (!r)
                 return;
-            const std::optional<double> wait = WaitParam(req, res);
-            if (!wait)
-                return;
-            std::optional<json> body = JsonBody(req, res, true);
-            if (!body)
-                return;
-            (*body)["report"] = std::string(req.matches[2]);
+            r->body["report"] = std::string(req.matches[2]);
             try {
-                ReportFromJson(*body);
+                ReportFromJson(r->body);
             } catch (const ops::InvalidRequest& e) {
                 return Fail(res, e.field == "report" ? 404 : 400, e.what(), e.field);
             }
-            SubmitJob(*p, "report", *body, *wait, since, res);
+            SubmitJob(*r->printer, "report", r->body, r->wait, r->since, res);
         });
 
     route("GET", "/api/v1/printers/{id}/reports/periodic",

@@ -57,6 +57,21 @@ Printer* Service::PrinterOf(const httplib::Request& req, httplib::Response& res)
     return p;
 }
 
+std::optional<Service::JobRequest> Service::JobRequestOf(const httplib::Request& req, httplib::Response& res,
+                                                         bool emptyIsObject) {
+    const double since = Seconds();
+    Printer* p = PrinterOf(req, res);
+    if (!p)
+        return std::nullopt;
+    const std::optional<double> wait = WaitParam(req, res);
+    if (!wait)
+        return std::nullopt;
+    std::optional<nlohmann::json> body = JsonBody(req, res, emptyIsObject);
+    if (!body)
+        return std::nullopt;
+    return JobRequest{p, *wait, std::move(*body), since};
+}
+
 void Service::JobChanged(long long id) {
     std::lock_guard lock(changedMutex_);
     const auto it = watches_.find(id);

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,16 @@ private:
     Printer* Find(const std::string& id);
     // The printer named by the path's first group, or nullptr once 404 was answered.
     Printer* PrinterOf(const httplib::Request& req, httplib::Response& res);
+    // What a request for a new job brings: the printer in the path, ?wait and the body (emptyIsObject
+    // as JsonBody takes it); nullopt once 404 or 400 was answered.
+    struct JobRequest {
+        Printer* printer;
+        double wait;
+        nlohmann::json body;
+        double since; // when its handler began, for the service's own time
+    };
+    std::optional<JobRequest> JobRequestOf(const httplib::Request& req, httplib::Response& res,
+                                           bool emptyIsObject = false);
     void Enqueue(Printer& printer, long long jobId);
     void RunJob(Printer& printer, long long jobId);
     Job WaitFinal(long long id, double seconds);

@@ -31,23 +31,16 @@ void Service::MountSettingsRoutes(Router& route) {
           "Przywraca ustawienia z kopii: zapisuje tylko to, co się różni (stawki VAT tylko z \"withVat\": "
           "true)",
           [this](const httplib::Request& req, httplib::Response& res) {
-              const double since = Seconds();
-              Printer* p = PrinterOf(req, res);
-              if (!p)
-                  return;
-              const std::optional<double> wait = WaitParam(req, res);
-              if (!wait)
-                  return;
-              const std::optional<json> body = JsonBody(req, res);
-              if (!body)
+              const std::optional<JobRequest> r = JobRequestOf(req, res);
+              if (!r)
                   return;
               try {
-                  SettingsFromJson(*body);
+                  SettingsFromJson(r->body);
               } catch (const ops::InvalidRequest& e) {
                   return Fail(res, 400, e.what(), e.field);
               }
               // A write changes the device, so it is a job of the journal like a report.
-              SubmitJob(*p, "settings", *body, *wait, since, res);
+              SubmitJob(*r->printer, "settings", r->body, r->wait, r->since, res);
           });
 }
 
