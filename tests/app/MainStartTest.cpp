@@ -345,6 +345,9 @@ private slots:
     // names the port; later commands only note it; once the node is back the next command reopens it.
     // ttyUSB0 here is a link to the link nx3sim moves to each fresh pseudo-terminal.
     void unpluggedAdapterIsToldOnceAndReopenedWhenBack() {
+#ifdef _WIN32
+        QSKIP("the adapter is a symbolic link switched to a new pseudo-terminal, which is POSIX");
+#else
         const QString simLink = Dir() + QStringLiteral("nx3sim-tty");
         const QString usb = Dir() + QStringLiteral("ttyUSB0");
         nubra::sim::PtyServer server(nubra::sim::Nx3Device(), simLink.toStdString());
@@ -384,6 +387,7 @@ private slots:
         QVERIFY(!main->Nx3().PortLost());
         main->close();
         server.Stop();
+#endif
     }
 
     void portDialogChoosesAndOpensAPort() {
