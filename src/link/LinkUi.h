@@ -29,4 +29,16 @@ public:
     virtual void SetBusyCursor(bool busy) = 0;
 };
 
+// Nobody to tell: a service's or a probe's link, which keeps what it needs by overriding.
+class SilentLinkUi : public LinkUi {
+public:
+    void ShowMessage(const std::string&, MessageIcon) override {}
+    void ShowError(const std::string&) override {}
+    void ShowWait() override {}
+    void HideWait() override {}
+    void ProcessMessages() override {}
+    void AddLogLine(const std::string&) override {}
+    void SetBusyCursor(bool) override {}
+};
+
 } // namespace nubra

@@ -9,23 +9,8 @@
 #include "TNX3Class.h"
 
 namespace nubra::nx3d {
-namespace {
 
 using nlohmann::json;
-
-// The messages the settings windows show after a write: nobody reads them in a service.
-class ServiceMessages : public LinkUi {
-public:
-    void ShowMessage(const std::string&, MessageIcon) override {}
-    void ShowError(const std::string&) override {}
-    void ShowWait() override {}
-    void HideWait() override {}
-    void ProcessMessages() override {}
-    void AddLogLine(const std::string&) override {}
-    void SetBusyCursor(bool) override {}
-};
-
-} // namespace
 
 ops::ReportRequest ReportFromJson(const json& body) {
     ops::ReportRequest r;
@@ -77,7 +62,8 @@ LinkWork JobWork(const Job& job, std::function<void(int)> started) {
             toolkit::SettingsSnapshot device;
             if (!toolkit::ReadSnapshot(link, NowText(), device))
                 return false;
-            ServiceMessages messages;
+            // The messages the settings windows show after a write: nobody reads them in a service.
+            SilentLinkUi messages;
             std::vector<std::string> written;
             const bool ok = toolkit::RestoreSnapshot(link, messages, request.saved,
                                                      toolkit::CompareSnapshots(request.saved, device),

@@ -27,15 +27,9 @@ bool NaturalLess(const std::string& a, const std::string& b) {
 }
 
 // Nobody to tell: only the refusing code is kept.
-class ProbeLinkUi : public LinkUi {
+class ProbeLinkUi : public SilentLinkUi {
 public:
-    void ShowMessage(const std::string&, MessageIcon) override {}
-    void ShowError(const std::string&) override {}
-    void ShowWait() override {}
-    void HideWait() override {}
-    void ProcessMessages() override {}
     void AddLogLine(const std::string& bytes) override { annotator_.Note(bytes); }
-    void SetBusyCursor(bool) override {}
     const std::string& LastReply() const { return annotator_.LastReply(); }
 
 private:
